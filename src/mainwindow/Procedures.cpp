@@ -1,0 +1,119 @@
+#include "Procedures.h"
+
+#include "frmOutput.h"
+#include "frmSaveChanges.h"
+#include "platform/MessageBox.h"
+#include "platform/Program.h"
+#include "platform/TextFile.h"
+#include "serverfile/ServerFileComposer.h"
+#include "serverfile/ServerFileReader.h"
+#include "settings/PublicVars.h"
+#include "wizard/Masks.h"
+#include "wizard/WizardController.h"
+#include "wizard/frmServerWizard4.h"
+#include "wizard/frmServerWizard5.h"
+#include "wizard/frmServerWizard6.h"
+#include "wizard/frmServerWizard7.h"
+
+#include <QDateTime>
+#include <QPushButton>
+
+namespace {
+const QString kConfigFilter = QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
+}
+
+Procedures::Procedures(frmOutput &output)
+    : m_output(output)
+    , m_wizard(std::make_unique<WizardController>(*this, &output)) {}
+
+Procedures::~Procedures() {
+    delete m_prompt.data();
+}
+
+void Procedures::BuildServerFile() {
+    m_output.Command1->setEnabled(true);
+    m_wizard->generalPage().copyInto(PublicVars::ServerSettings);
+    PublicVars::OutputText = composeServerFile(PublicVars::ServerSettings,
+                                               creationTimeText(QDateTime::currentDateTime()));
+    m_output.showServerText(PublicVars::OutputText, frmOutput::TextOrigin::Composed);
+    m_output.enlarge();
+}
+
+void Procedures::LoadServerFile(const QString &path) {
+    PublicVars::OpenFileName = path;
+    // Unsaved text is saved or given up first; Cancel abandons the opening.
+    while (!PublicVars::Saved) {
+        const bool consumesBack = PublicVars::Navigating;
+        ConfirmClose();
+        if (!consumesBack && !PublicVars::Saved)
+            return;
+    }
+
+    const TextFile::ReadResult read = TextFile::readBytes(path, MaxServerFileBytes);
+    if (read.failure == TextFile::Failure::TooLarge) {
+        MessageBox::inform(&m_output,
+                           QStringLiteral("%1\n\nThis is too large for a server file; a generated "
+                                          "server file is a few KB.")
+                               .arg(read.error));
+        return;
+    }
+    if (!read.ok()) {
+        MessageBox::inform(&m_output, read.error);
+        return;
+    }
+    const auto contents = readServerFile(read.bytes);
+    if (!contents) {
+        MessageBox::inform(&m_output,
+                           QStringLiteral("This is not a Kestrune Server Tool generated file!"));
+        return;
+    }
+    // Only an accepted file makes new wizard pages fill from the record.
+    PublicVars::LoadedFromFile = true;
+    RawCode::restore(PublicVars::ServerSettings, contents->rawValues);
+    PublicVars::OutputText = contents->text;
+    m_output.showServerText(PublicVars::OutputText, frmOutput::TextOrigin::Opened);
+    m_output.enlarge();
+}
+
+void Procedures::ConfirmClose() {
+    if (PublicVars::Navigating) {
+        PublicVars::Navigating = false;
+        return;
+    }
+    if (PublicVars::Saved) {
+        Program::end();
+        return;
+    }
+    if (!m_prompt)
+        m_prompt = new frmSaveChanges(*this, &m_output);
+    m_prompt->ask();
+}
+
+void Procedures::SaveServerFile() {
+    m_output.CD0.setFilter(kConfigFilter);
+    if (!m_output.CD0.showSave(&m_output))
+        return;
+    const QString path = m_output.CD0.fileName();
+    const TextFile::WriteResult written = TextFile::write(path, PublicVars::OutputText);
+    if (!written.ok()) {
+        MessageBox::inform(&m_output, written.error);
+        return;
+    }
+    PublicVars::SavePath = path;
+    PublicVars::SaveFileTitle = m_output.CD0.fileTitle();
+    PublicVars::Saved = true;
+}
+
+void Procedures::CalcDMFlags() {
+    PublicVars::ServerSettings.DMFlags = maskOf(m_wizard->dmFlagsPage().cDMFlag().values());
+}
+
+void Procedures::CalcWeaponBan() {
+    PublicVars::ServerSettings.WeaponBan = maskOf(m_wizard->weaponBanPage().cWeaponBan().values());
+}
+
+// Held as the decimal text of the sum.
+void Procedures::CalcFeatureBan() {
+    PublicVars::ServerSettings.FeatureBan =
+        maskOf(m_wizard->featureBanPage().cFeatureBan().values());
+}

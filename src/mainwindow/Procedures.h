@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class WizardController;
+class frmOutput;
+class frmSaveChanges;
+
+// The routines that the windows share. They talk through PublicVars.
+class Procedures {
+public:
+    explicit Procedures(frmOutput &output);
+    ~Procedures();
+
+    WizardController &wizard() { return *m_wizard; }
+    frmOutput &output() { return m_output; }
+
+    // Composes the server file from the record and the general-settings page
+    // into the main window.
+    void BuildServerFile();
+    // Shows a server file and restores the wizard's answers from it.
+    void LoadServerFile(const QString &path);
+    // Asks about unsaved changes before anything is closed; the answer is in
+    // CancelClose, or the program ends when nothing is unsaved.
+    void ConfirmClose();
+    // Asks for a file name and writes the server file text.
+    void SaveServerFile();
+
+    void CalcDMFlags();
+    void CalcWeaponBan();
+    void CalcFeatureBan();
+
+    // Files larger than this are no server files (a generated one is a few KB).
+    static constexpr qint64 MaxServerFileBytes = 16 * 1024 * 1024;
+
+private:
+    frmOutput &m_output;
+    std::unique_ptr<WizardController> m_wizard;
+    QPointer<frmSaveChanges> m_prompt;
+};

@@ -1,0 +1,202 @@
+#include "frmOutput.h"
+
+#include "about/frmAbout.h"
+#include "commandline/frmShortcut.h"
+#include "platform/Look.h"
+#include "platform/Program.h"
+#include "settings/PublicVars.h"
+#include "wizard/WizardController.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+const QString kConfigFilter = QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
+
+// The area's text with the program's line ends: every paragraph and line
+// separator of the document becomes CR LF.
+QString documentText(const QTextDocument *document) {
+    QString text = document->toRawText();
+    QString out;
+    out.reserve(text.size() + document->blockCount());
+    for (const QChar c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            out += QLatin1StringView("\r\n");
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+frmOutput::frmOutput()
+    : m_procedures(*this) {
+    setObjectName(QStringLiteral("frmOutput"));
+    setWindowTitle(QStringLiteral("Kestrune - Server Config Tool"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+
+    const auto x = [this](int twips) { return Look::twipsToPixelsX(this, twips); };
+    const auto y = [this](int twips) { return Look::twipsToPixelsY(this, twips); };
+
+    cmdStartConfig = new QPushButton(QStringLiteral("Start Server-Config &Wizard"), m_client);
+    cmdStartConfig->setObjectName(QStringLiteral("cmdStartConfig"));
+    cmdStartConfig->setToolTip(QStringLiteral("Click here to start building your server!"));
+    cmdStartConfig->setDefault(true);
+    Command1 = new QPushButton(QStringLiteral("&Save As..."), m_client);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setToolTip(QStringLiteral("Click here to save this server config!"));
+    Command1->setEnabled(false);
+    cmdCreateShortcut = new QPushButton(QStringLiteral("&Create Command Line"), m_client);
+    cmdCreateShortcut->setObjectName(QStringLiteral("cmdCreateShortcut"));
+    cmdCreateShortcut->setToolTip(
+        QStringLiteral("Click here to create the commands you will need to start your server!"));
+
+    // Three buttons in the compact strip of 6990 by 855 twips.
+    cmdStartConfig->setGeometry(x(120), y(180), x(2520), y(495));
+    Command1->setGeometry(x(2760), y(180), x(1680), y(495));
+    cmdCreateShortcut->setGeometry(x(4560), y(180), x(2310), y(495));
+
+    txtOutput = new QPlainTextEdit(m_client);
+    txtOutput->setObjectName(QStringLiteral("txtOutput"));
+    txtOutput->setGeometry(x(120), y(855), x(8175), y(6375));
+    txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono = txtOutput->font();
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
+    txtOutput->setFont(mono);
+
+    setTabOrder(cmdStartConfig, Command1);
+    setTabOrder(Command1, txtOutput);
+    setTabOrder(txtOutput, cmdCreateShortcut);
+
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuOpen = mnuFile->addAction(QStringLiteral("&Open"));
+    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    mnuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSpc"));
+    mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuspace"));
+    // Ctrl+X exits; in a text box the box takes it first, as cut.
+    mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    m_client->setFixedSize(x(6990), y(855));
+    setFixedSize(sizeHint());
+
+    connect(cmdStartConfig, &QPushButton::clicked, this, &frmOutput::cmdStartConfig_Click);
+    connect(Command1, &QPushButton::clicked, this, [this] { m_procedures.SaveServerFile(); });
+    connect(cmdCreateShortcut, &QPushButton::clicked, this, &frmOutput::cmdCreateShortcut_Click);
+    connect(txtOutput, &QPlainTextEdit::textChanged, this, &frmOutput::txtOutput_Change);
+    connect(mnuOpen, &QAction::triggered, this, &frmOutput::mnuOpen_Click);
+    connect(mnuSave, &QAction::triggered, this, [this] { m_procedures.SaveServerFile(); });
+    connect(mnuExit, &QAction::triggered, this, &frmOutput::mnuExit_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmOutput::mnuAbout_Click);
+
+    // Form_Load
+    PublicVars::Saved = true;
+    PublicVars::LoadedFromFile = false;
+}
+
+frmOutput::~frmOutput() = default;
+
+void frmOutput::enlarge() {
+    const QSize outer = Look::twipsToPixels(this, 8805, 8280);
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int menu = menuBar()->sizeHint().height();
+    m_client->setFixedSize(outer.width() - frame.width(), outer.height() - frame.height() - menu);
+    setFixedSize(outer - frame);
+}
+
+// A replacement by the program counts as a change, as typing does; the text
+// is kept exactly as given, whatever its line ends.
+void frmOutput::showServerText(const QString &text, TextOrigin origin) {
+    m_settingText = true;
+    txtOutput->setPlainText(text);
+    m_settingText = false;
+    textChanged(text);
+    m_handWork = origin == TextOrigin::Opened;
+}
+
+bool frmOutput::textHoldsHandWork() const {
+    return m_handWork && !PublicVars::OutputText.isEmpty();
+}
+
+void frmOutput::txtOutput_Change() {
+    if (m_settingText)
+        return;
+    textChanged(documentText(txtOutput->document()));
+    m_handWork = true;
+}
+
+void frmOutput::textChanged(const QString &text) {
+    Command1->setEnabled(true);
+    PublicVars::Saved = false;
+    PublicVars::OutputText = text;
+}
+
+void frmOutput::cmdStartConfig_Click() {
+    PublicVars::Saved = false;
+    m_procedures.wizard().start();
+}
+
+void frmOutput::cmdCreateShortcut_Click() {
+    if (!m_shortcut)
+        m_shortcut = new frmShortcut(this);
+    m_shortcut->showModal();
+}
+
+void frmOutput::mnuOpen_Click() {
+    CD0.setFilter(kConfigFilter);
+    if (!CD0.showOpen(this))
+        return;
+    m_procedures.LoadServerFile(CD0.fileName());
+}
+
+void frmOutput::mnuExit_Click() {
+    m_procedures.ConfirmClose();
+    if (PublicVars::Saved)
+        Program::end();
+}
+
+void frmOutput::mnuAbout_Click() {
+    (new frmAbout(this))->showModal();
+}
+
+// Form_QueryUnload: the program ends when this window has closed.
+void frmOutput::closeEvent(QCloseEvent *event) {
+    m_procedures.ConfirmClose();
+    if (PublicVars::CancelClose != 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Program::end();
+}
+
+// Enter presses the button that has the focus, else the default button.
+void frmOutput::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        (focused ? focused : cmdStartConfig)->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}

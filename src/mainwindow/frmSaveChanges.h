@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class Procedures;
+class QPushButton;
+
+// "Do you want to save your changes?" with Yes, No and Cancel. The answer is
+// left in CancelClose and Saved.
+class frmSaveChanges : public QDialog {
+    Q_OBJECT
+public:
+    frmSaveChanges(Procedures &procedures, QWidget *parent);
+
+    // Shows the prompt and returns when it has been answered or closed.
+    void ask();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override; // Escape answers Cancel
+
+private:
+    void cmdYes_Click();
+    void cmdNo_Click();
+    void cmdCancel_Click();
+
+    Procedures &m_procedures;
+    QPushButton *cmdYes = nullptr;
+    QPushButton *cmdNo = nullptr;
+    QPushButton *cmdCancel = nullptr;
+};

@@ -1,0 +1,127 @@
+#include "TextFile.h"
+
+#include "TextLines.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace TextFile {
+namespace {
+
+QString shown(const QString &path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString readError(const QString &path, const QString &reason) {
+    return QStringLiteral("Cannot open \"%1\": %2.").arg(shown(path), reason);
+}
+
+QString writeError(const QString &path, const QString &reason) {
+    return QStringLiteral("Cannot save \"%1\": %2.").arg(shown(path), reason);
+}
+
+} // namespace
+
+ReadResult readBytes(const QString &path, qint64 maxBytes) {
+    ReadResult result;
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        result.failure = Failure::Other;
+        result.error = readError(path, QStringLiteral("it is a folder, not a file"));
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.failure = Failure::Other;
+        result.error = readError(path, file.errorString());
+        return result;
+    }
+    if (file.size() > maxBytes) {
+        result.failure = Failure::TooLarge;
+        result.error =
+            readError(path, QStringLiteral("the file is too large (%1 bytes)").arg(file.size()));
+        return result;
+    }
+    // Read at most one byte past the limit, so a file that grows meanwhile,
+    // or one whose size the system does not report, cannot exhaust memory.
+    result.bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.failure = Failure::Other;
+        result.error = readError(path, file.errorString());
+        result.bytes.clear();
+    } else if (result.bytes.size() > maxBytes) {
+        result.failure = Failure::TooLarge;
+        result.error = readError(path, QStringLiteral("the file is too large"));
+        result.bytes.clear();
+    }
+    return result;
+}
+
+QStringList splitLines(const QByteArray &bytes) {
+    QStringList lines;
+    TextLines cursor(bytes);
+    while (const auto line = cursor.next())
+        lines.append(QString::fromLatin1(*line));
+    return lines;
+}
+
+QString unwritableCharacter(const QString &text) {
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\n' || (c == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n')))
+            ++line;
+        if (c.unicode() > 0xFF) {
+            // Show the whole character, also when it takes two UTF-16 units.
+            const bool pair = c.isHighSurrogate() && i + 1 < text.size();
+            const char32_t code = pair ? QChar::surrogateToUcs4(c, text[i + 1]) : c.unicode();
+            const QString glyph = pair ? text.mid(i, 2) : QString(c);
+            const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, u'0');
+            return QStringLiteral("the character \"%1\" (U+%2) on line %3 cannot be written as "
+                                  "single-byte text")
+                .arg(glyph, hex)
+                .arg(line);
+        }
+    }
+    return {};
+}
+
+WriteResult write(const QString &path, const QString &text) {
+    if (const QString bad = unwritableCharacter(text); !bad.isEmpty())
+        return {writeError(path, bad)};
+    if (QFileInfo(path).isDir())
+        return {writeError(path, QStringLiteral("it is a folder, not a file"))};
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {writeError(path, file.errorString())};
+    const QByteArray bytes = text.toLatin1();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {writeError(path, reason)};
+    }
+    if (!file.commit())
+        return {writeError(path, file.errorString())};
+    return {};
+}
+
+WriteResult writeLines(const QString &path, const QStringList &lines) {
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1StringView("\r\n");
+    }
+    return write(path, text);
+}
+
+bool folderExists(const QString &path) {
+    return QFileInfo(path).isDir();
+}
+
+} // namespace TextFile

@@ -1,0 +1,139 @@
+#include "WizardController.h"
+
+#include "frmServerWizard.h"
+#include "frmServerWizard2.h"
+#include "frmServerWizard3.h"
+#include "frmServerWizard4.h"
+#include "frmServerWizard5.h"
+#include "frmServerWizard6.h"
+#include "frmServerWizard7.h"
+#include "maplist/frmCreateMaplist.h"
+#include "motd/frmCreateMOTD.h"
+#include "settings/PublicVars.h"
+
+#include <QWidget>
+
+WizardController::WizardController(Procedures &procedures, QWidget *mainWindow)
+    : m_procedures(procedures)
+    , m_mainWindow(mainWindow) {}
+
+WizardController::~WizardController() {
+    for (auto &page : m_pages)
+        delete page.data();
+    delete m_maplistEditor.data();
+    delete m_motdEditor.data();
+}
+
+WizardPage &WizardController::page(Page which) {
+    if (m_pages[which])
+        return *m_pages[which];
+    WizardPage *created = nullptr;
+    switch (which) {
+    case Admin:
+        created = new frmServerWizard(*this, m_mainWindow);
+        break;
+    case GameType:
+        created = new frmServerWizard3(*this, m_mainWindow);
+        break;
+    case Files:
+        created = new frmServerWizard2(*this, m_mainWindow);
+        break;
+    case DMFlags:
+        created = new frmServerWizard4(*this, m_mainWindow);
+        break;
+    case WeaponBans:
+        created = new frmServerWizard5(*this, m_mainWindow);
+        break;
+    case FeatureBans:
+        created = new frmServerWizard6(*this, m_mainWindow);
+        break;
+    case General:
+        created = new frmServerWizard7(*this, m_mainWindow);
+        break;
+    case PageCount:
+        Q_UNREACHABLE();
+    }
+    m_pages[which] = created;
+    created->Form_Load();
+    return *created;
+}
+
+frmServerWizard &WizardController::adminPage() {
+    return static_cast<frmServerWizard &>(page(Admin));
+}
+frmServerWizard3 &WizardController::gameTypePage() {
+    return static_cast<frmServerWizard3 &>(page(GameType));
+}
+frmServerWizard2 &WizardController::filesPage() {
+    return static_cast<frmServerWizard2 &>(page(Files));
+}
+frmServerWizard4 &WizardController::dmFlagsPage() {
+    return static_cast<frmServerWizard4 &>(page(DMFlags));
+}
+frmServerWizard5 &WizardController::weaponBanPage() {
+    return static_cast<frmServerWizard5 &>(page(WeaponBans));
+}
+frmServerWizard6 &WizardController::featureBanPage() {
+    return static_cast<frmServerWizard6 &>(page(FeatureBans));
+}
+frmServerWizard7 &WizardController::generalPage() {
+    return static_cast<frmServerWizard7 &>(page(General));
+}
+
+frmCreateMaplist &WizardController::maplistEditor() {
+    if (!m_maplistEditor)
+        m_maplistEditor = new frmCreateMaplist(*this, m_mainWindow);
+    return *m_maplistEditor;
+}
+
+frmCreateMOTD &WizardController::motdEditor() {
+    if (!m_motdEditor)
+        m_motdEditor = new frmCreateMOTD(*this, m_mainWindow);
+    return *m_motdEditor;
+}
+
+WizardPage *WizardController::visiblePage() const {
+    for (const auto &page : m_pages)
+        if (page && page->isVisible())
+            return page;
+    return nullptr;
+}
+
+void WizardController::start() {
+    show(Admin);
+}
+
+void WizardController::show(Page which) {
+    WizardPage &shown = page(which);
+    shown.show();
+    shown.raise();
+    shown.activateWindow();
+}
+
+WizardController::Page WizardController::indexOf(const WizardPage *page) const {
+    for (int i = 0; i < PageCount; ++i)
+        if (m_pages[i] == page)
+            return Page(i);
+    Q_UNREACHABLE();
+}
+
+void WizardController::next(WizardPage *from) {
+    const Page at = indexOf(from);
+    from->hide();
+    if (at + 1 < PageCount)
+        show(Page(at + 1));
+}
+
+void WizardController::back(WizardPage *from) {
+    const Page at = indexOf(from);
+    from->hide();
+    PublicVars::Navigating = true;
+    if (at > 0)
+        show(Page(at - 1));
+}
+
+// A Back still pending when the wizard is over would let the next close of
+// the main window skip the unsaved-changes prompt.
+void WizardController::ended() {
+    PublicVars::Navigating = false;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QPointer>
+
+#include <array>
+
+class Procedures;
+class QWidget;
+class WizardPage;
+class frmServerWizard;
+class frmServerWizard2;
+class frmServerWizard3;
+class frmServerWizard4;
+class frmServerWizard5;
+class frmServerWizard6;
+class frmServerWizard7;
+class frmCreateMaplist;
+class frmCreateMOTD;
+
+// Shows the wizard one page at a time. Pages are created on first use and
+// afterwards only hidden, so their entries last for the whole run; a page
+// whose close box went through is destroyed and starts afresh next time.
+class WizardController {
+public:
+    // The sequence of the pages; the window names do not follow it for 2 and 3.
+    enum Page { Admin, GameType, Files, DMFlags, WeaponBans, FeatureBans, General, PageCount };
+
+    WizardController(Procedures &procedures, QWidget *mainWindow);
+    ~WizardController();
+
+    Procedures &procedures() const { return m_procedures; }
+
+    void start();
+    void next(WizardPage *from);
+    void back(WizardPage *from);
+    void ended(); // the page on screen was hidden or closed: the wizard is over
+
+    // Each page, created hidden if it does not exist yet.
+    frmServerWizard &adminPage();
+    frmServerWizard3 &gameTypePage();
+    frmServerWizard2 &filesPage();
+    frmServerWizard4 &dmFlagsPage();
+    frmServerWizard5 &weaponBanPage();
+    frmServerWizard6 &featureBanPage();
+    frmServerWizard7 &generalPage();
+    WizardPage &page(Page which);
+    bool exists(Page which) const { return !m_pages[which].isNull(); }
+    WizardPage *visiblePage() const;
+
+    // The two editors that the files page opens; only hidden between uses.
+    frmCreateMaplist &maplistEditor();
+    frmCreateMOTD &motdEditor();
+
+private:
+    void show(Page which);
+    Page indexOf(const WizardPage *page) const;
+
+    Procedures &m_procedures;
+    QWidget *m_mainWindow;
+    std::array<QPointer<WizardPage>, PageCount> m_pages;
+    QPointer<frmCreateMaplist> m_maplistEditor;
+    QPointer<frmCreateMOTD> m_motdEditor;
+};

@@ -1,0 +1,79 @@
+#include "frmServerWizard4.h"
+
+#include "WizardController.h"
+#include "mainwindow/Procedures.h"
+#include "settings/PublicVars.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Box i stands for bit i of the server's dmflags; nullptr marks a hidden box.
+const QList<const char *> kDMFlagCaptions{
+    "No Health",
+    "No Items",
+    "Weapons Stay",
+    "No Falling",
+    "Instant Items",
+    "Same Level",
+    "Teamplay by Skin",
+    "Teamplay by Model",
+    "No Friendly Fire",
+    "Spawn Farthest",
+    "Force Respawn",
+    "No Armor",
+    "Allow Exit",
+    nullptr,
+    "Quad Drop",
+    "Fixed Field of View",
+    nullptr,
+    "CTF Force-Join",
+    "Armor Protect",
+    "Team Rebalance",
+};
+constexpr int kFirstTeamFlag = 17;
+
+} // namespace
+
+frmServerWizard4::frmServerWizard4(WizardController &wizard, QWidget *parent)
+    : WizardPage(wizard, QStringLiteral("frmServerWizard4"),
+                 QStringLiteral("Setting the DM Flags..."), Buttons::MiddlePage, parent) {
+    fraDMFlags = new QGroupBox(this);
+    fraDMFlags->setObjectName(QStringLiteral("fraDMFlags"));
+    auto *grid = new QGridLayout(fraDMFlags);
+    grid->setHorizontalSpacing(24);
+    m_cDMFlag = std::make_unique<CheckBoxArray>(QStringLiteral("cDMFlag"), kDMFlagCaptions,
+                                                fraDMFlags, grid, 3);
+    body()->addWidget(fraDMFlags);
+
+    setTabOrder(finishButton(), cancelButton());
+    setTabOrder(cancelButton(), backButton());
+    setTabOrder(backButton(), nextButton());
+    QWidget *previous = nextButton();
+    for (QCheckBox *box : m_cDMFlag->boxes()) {
+        setTabOrder(previous, box);
+        previous = box;
+    }
+}
+
+frmServerWizard4::~frmServerWizard4() = default;
+
+void frmServerWizard4::Form_Activate() {
+    fraDMFlags->setTitle(QStringLiteral("DM Flags for ") + PublicVars::ServerSettings.GameTypeName);
+    for (int i = kFirstTeamFlag; i < m_cDMFlag->size(); ++i)
+        m_cDMFlag->box(i)->setEnabled(PublicVars::ServerSettings.TeamGameType);
+}
+
+bool frmServerWizard4::storeAnswers() {
+    wizard().procedures().CalcDMFlags();
+    return true;
+}
+
+void frmServerWizard4::cmdBack_Click() {
+    PublicVars::ServerSettings.TeamGameType = false;
+    WizardPage::cmdBack_Click();
+}

@@ -1,0 +1,111 @@
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    static QByteArray contents(const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    static void put(const QString &path, const QByteArray &bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+private slots:
+    void everyByteRoundTrips() {
+        QByteArray all;
+        for (int i = 0; i < 256; ++i)
+            all.append(char(i));
+        put(path("all.bin"), all);
+        const auto read = TextFile::readBytes(path("all.bin"), 1 << 20);
+        QVERIFY(read.ok());
+        const QString text = QString::fromLatin1(read.bytes);
+        QVERIFY(TextFile::write(path("copy.bin"), text).ok());
+        QCOMPARE(contents(path("copy.bin")), all);
+    }
+
+    void writesExactlyAndLinesWithCrLf() {
+        QVERIFY(TextFile::write(path("exact.txt"), QStringLiteral("a\r\nb")).ok());
+        QCOMPARE(contents(path("exact.txt")), QByteArray("a\r\nb"));
+        QVERIFY(TextFile::write(path("empty.txt"), QString()).ok());
+        QCOMPARE(contents(path("empty.txt")), QByteArray());
+        QVERIFY(TextFile::writeLines(path("lines.txt"), {"q2dm1 0 15", "", "x"}).ok());
+        QCOMPARE(contents(path("lines.txt")), QByteArray("q2dm1 0 15\r\n\r\nx\r\n"));
+        QVERIFY(TextFile::writeLines(path("nolines.txt"), {}).ok());
+        QCOMPARE(contents(path("nolines.txt")), QByteArray());
+    }
+
+    void splitsEveryKindOfLineEnd() {
+        QCOMPARE(TextFile::splitLines("a\r\nb\nc\rd"), QStringList({"a", "b", "c", "d"}));
+        QCOMPARE(TextFile::splitLines("a\r\n\r\nb\r\n"), QStringList({"a", "", "b"}));
+        QCOMPARE(TextFile::splitLines(""), QStringList());
+    }
+
+    // Characters beyond single-byte text are refused, naming the first and its line.
+    void refusesWhatSingleByteTextCannotHold() {
+        put(path("keep.txt"), "old");
+        const auto result =
+            TextFile::write(path("keep.txt"), QStringLiteral("ok\r\nline\u00e9\nx\u03a9y\u20ac"));
+        QVERIFY(!result.ok());
+        QVERIFY2(result.error.contains(QLatin1String("U+03A9")), qPrintable(result.error));
+        QVERIFY2(result.error.contains(QLatin1String("line 3")), qPrintable(result.error));
+        QVERIFY(result.error.contains(QDir::toNativeSeparators(path("keep.txt"))));
+        QCOMPARE(contents(path("keep.txt")), QByteArray("old"));
+    }
+
+    void failuresComeBackAsErrors() {
+        const QString missingFolder = path("no/such/folder/file.txt");
+        QVERIFY(!TextFile::write(missingFolder, QStringLiteral("x")).ok());
+        QVERIFY(!QFile::exists(missingFolder));
+
+        QDir(m_dir.path()).mkdir("afolder");
+        const auto onFolder = TextFile::write(path("afolder"), QStringLiteral("x"));
+        QVERIFY(!onFolder.ok());
+        QVERIFY(QFileInfo(path("afolder")).isDir());
+
+        const auto readMissing = TextFile::readBytes(path("missing.txt"), 100);
+        QVERIFY(!readMissing.ok());
+        QVERIFY(!readMissing.error.isEmpty());
+        const auto readFolder = TextFile::readBytes(path("afolder"), 100);
+        QVERIFY(!readFolder.ok());
+    }
+
+    void readOnlyFolderKeepsTheOldFile() {
+        if (geteuid() == 0)
+            QSKIP("running as root: a read-only folder does not stop root from writing");
+        QDir(m_dir.path()).mkdir("ro");
+        put(path("ro/old.txt"), "old content");
+        QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+        const auto result = TextFile::write(path("ro/old.txt"), QStringLiteral("new"));
+        QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!result.ok());
+        QCOMPARE(contents(path("ro/old.txt")), QByteArray("old content"));
+    }
+
+    void tooLargeIsRefusedUnread() {
+        put(path("big.txt"), QByteArray(1000, 'x'));
+        const auto result = TextFile::readBytes(path("big.txt"), 999);
+        QCOMPARE(result.failure, TextFile::Failure::TooLarge);
+        QVERIFY(result.bytes.isEmpty());
+        QVERIFY(TextFile::readBytes(path("big.txt"), 1000).ok());
+    }
+
+    void folderExists() {
+        QVERIFY(TextFile::folderExists(m_dir.path()));
+        QVERIFY(!TextFile::folderExists(path("nothing-here")));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextFile)
+#include "test_textfile.moc"

@@ -1,0 +1,49 @@
+#include "GuiTestSupport.h"
+
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/ModalScript.h"
+#include "platform/Program.h"
+#include "settings/PublicVars.h"
+#include "wizard/WizardController.h"
+
+#include <QApplication>
+
+GuiFixture::GuiFixture() {
+    ModalScript::setScripted(true);
+    MessageBox::takeShown();
+    FileDialog::takeShowings();
+    PublicVars::resetAll();
+    Program::setEndHandler([this] { ++m_programEnds; });
+    m_main = std::make_unique<frmOutput>();
+    m_main->show();
+    if (!QTest::qWaitForWindowExposed(m_main.get()))
+        qFatal("main window not exposed");
+}
+
+GuiFixture::~GuiFixture() {
+    const int pending = ModalScript::pendingWindows() + FileDialog::pendingAnswers();
+    m_main.reset();
+    Program::setEndHandler({});
+    if (pending != 0)
+        qWarning("%d scripted answers were never used", pending);
+}
+
+void GuiFixture::click(QAbstractButton *button) {
+    QVERIFY2(button->isVisible(), qPrintable(button->objectName() + " is not visible"));
+    QVERIFY2(button->isEnabled(), qPrintable(button->objectName() + " is disabled"));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void GuiFixture::answerPrompt(const QString &button) {
+    ModalScript::expectWindow(QStringLiteral("frmSaveChanges"), [button](QWidget *prompt) {
+        if (button == QLatin1String("close"))
+            prompt->close();
+        else
+            click(GuiFixture::button(prompt, button));
+    });
+}
+
+WizardPage *GuiFixture::visiblePage() {
+    return m_main->procedures().wizard().visiblePage();
+}
