@@ -87,6 +87,10 @@ void Procedures::ConfirmClose() {
     if (!m_prompt)
         m_prompt = new frmSaveChanges(*this, &m_output);
     m_prompt->ask();
+    if (m_prompt->answeredYes()) {
+        m_prompt->deleteLater(); // the next prompt is a new one
+        m_prompt.clear();
+    }
 }
 
 void Procedures::SaveServerFile() {

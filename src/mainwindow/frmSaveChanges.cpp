@@ -59,6 +59,7 @@ frmSaveChanges::frmSaveChanges(Procedures &procedures, QWidget *parent)
 }
 
 void frmSaveChanges::ask() {
+    m_answeredYes = false;
     ModalScript::windowShowing(this);
     exec();
 }
@@ -72,8 +73,8 @@ void frmSaveChanges::cmdYes_Click() {
         m_procedures.BuildServerFile();
     m_procedures.SaveServerFile();
     PublicVars::CancelClose = PublicVars::Saved ? 0 : 1;
+    m_answeredYes = true;
     done(Accepted);
-    deleteLater(); // the next prompt is a new one
 }
 
 void frmSaveChanges::cmdNo_Click() {

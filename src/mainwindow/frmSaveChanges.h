@@ -14,6 +14,8 @@ public:
 
     // Shows the prompt and returns when it has been answered or closed.
     void ask();
+    // After Yes the prompt is done with; the next one is created anew.
+    bool answeredYes() const { return m_answeredYes; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -28,4 +30,5 @@ private:
     QPushButton *cmdYes = nullptr;
     QPushButton *cmdNo = nullptr;
     QPushButton *cmdCancel = nullptr;
+    bool m_answeredYes = false;
 };

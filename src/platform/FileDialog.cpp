@@ -72,3 +72,8 @@ QList<FileDialog::Showing> FileDialog::takeShowings() {
     showings.swap(g_showings);
     return showings;
 }
+
+void FileDialog::clearScript() {
+    g_answers.clear();
+    g_showings.clear();
+}

@@ -29,6 +29,7 @@ public:
     // this path; an empty path answers as a cancel.
     static void scriptAnswer(const QString &path);
     static int pendingAnswers();
+    static void clearScript();
     struct Showing {
         bool save;
         QString filter;

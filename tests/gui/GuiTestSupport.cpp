@@ -32,7 +32,7 @@ GuiFixture::GuiFixture() {
     Q_UNUSED(quiet);
     ModalScript::setScripted(true);
     MessageBox::takeShown();
-    FileDialog::takeShowings();
+    FileDialog::clearScript();
     PublicVars::resetAll();
     Program::setEndHandler([this] { ++m_programEnds; });
     m_main = std::make_unique<frmOutput>();
