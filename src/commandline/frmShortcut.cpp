@@ -1,13 +1,105 @@
 #include "frmShortcut.h"
 
+#include "CommandLine.h"
+#include "platform/Look.h"
+#include "settings/PublicVars.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QFrame *divider(QWidget *parent) {
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
 frmShortcut::frmShortcut(QWidget *parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmShortcut"));
     setWindowTitle(QStringLiteral("Kestrune - Shortcut Creator"));
     setAttribute(Qt::WA_DeleteOnClose);
+
+    const auto label = [this](const char *name, const char *text) {
+        auto *l = new QLabel(QString::fromLatin1(text), this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    const auto box = [this](const char *name, const QString &text) {
+        auto *b = new QLineEdit(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    const auto button = [this](const char *name, const char *text) {
+        auto *b = new QPushButton(QString::fromLatin1(text), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+
+    txtQuakeLocation = box("txtQuakeLocation", QString());
+    txtQuakeLocation->setMinimumWidth(360);
+    auto *command2 = button("Command2", "Locate");
+    txtConfigName = box("txtConfigName", PublicVars::SaveFileTitle); // Form_Load
+    auto *cmdLocateConfig = button("cmdLocateConfig", "Locate");
+    Text1 = box("Text1", QStringLiteral("27910"));
+    Text1->setMaximumWidth(100);
+    auto *cmdCreate = button("cmdCreate", "&Create Command Line");
+    cmdCreate->setDefault(true);
+    txtShortCut = box("txtShortCut", QString());
+    auto *cmdDone = button("cmdDone", "Done");
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 14, 16, 12);
+    grid->addWidget(label("Label1", "Location of Quake"), 0, 0, 1, 2);
+    grid->addWidget(txtQuakeLocation, 1, 0);
+    grid->addWidget(command2, 1, 1);
+    grid->addWidget(label("Label2", "Name of config file"), 2, 0, 1, 2);
+    grid->addWidget(txtConfigName, 3, 0);
+    grid->addWidget(cmdLocateConfig, 3, 1);
+    grid->addWidget(label("Label3", "Port:"), 4, 0, 1, 2);
+    grid->addWidget(Text1, 5, 0, Qt::AlignLeft);
+    grid->addWidget(divider(this), 6, 0, 1, 2);
+    grid->addWidget(cmdCreate, 7, 0, Qt::AlignLeft);
+    grid->addWidget(label("Label4", "Command Line:"), 8, 0, 1, 2);
+    grid->addWidget(txtShortCut, 9, 0, 1, 2);
+    grid->addWidget(divider(this), 10, 0, 1, 2);
+    grid->addWidget(cmdDone, 11, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(command2, &QPushButton::clicked, this, &frmShortcut::Command2_Click);
+    connect(cmdLocateConfig, &QPushButton::clicked, this, &frmShortcut::cmdLocateConfig_Click);
+    connect(cmdCreate, &QPushButton::clicked, this, &frmShortcut::cmdCreate_Click);
+    connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void frmShortcut::showModal() {
     setModal(true);
     show();
+}
+
+// Neither Locate looks at a cancel: the box takes the name the dialog still reports.
+void frmShortcut::Command2_Click() {
+    m_dialog.setFilter(QStringLiteral("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*"));
+    m_dialog.showOpen(this);
+    txtQuakeLocation->setText(QDir::toNativeSeparators(m_dialog.fileName()));
+}
+
+void frmShortcut::cmdLocateConfig_Click() {
+    m_dialog.setFilter(QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*"));
+    m_dialog.showOpen(this);
+    txtConfigName->setText(m_dialog.fileTitle());
+}
+
+void frmShortcut::cmdCreate_Click() {
+    txtShortCut->setText(
+        serverCommandLine(txtQuakeLocation->text(), txtConfigName->text(), Text1->text()));
 }

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "platform/FileDialog.h"
+
 #include <QDialog>
+
+class QLineEdit;
+class QPushButton;
 
 // The command-line creator. Done discards it, so each opening starts afresh.
 class frmShortcut : public QDialog {
@@ -10,4 +15,15 @@ public:
 
     // Shows the window modally; returns at once.
     void showModal();
+
+private:
+    void Command2_Click();
+    void cmdLocateConfig_Click();
+    void cmdCreate_Click();
+
+    QLineEdit *txtQuakeLocation = nullptr;
+    QLineEdit *txtConfigName = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *txtShortCut = nullptr;
+    FileDialog m_dialog; // shared by both Locate buttons
 };

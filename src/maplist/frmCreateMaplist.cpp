@@ -1,13 +1,307 @@
 #include "frmCreateMaplist.h"
 
+#include "MaplistLine.h"
+#include "platform/Look.h"
+#include "platform/MessageBox.h"
+#include "platform/TextFile.h"
+#include "settings/ChoiceTables.h"
+#include "wizard/WizardController.h"
+#include "wizard/frmServerWizard2.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+namespace {
+
+const QString kTextFilter = QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+
+QLabel *label(const char *name, const char *text, QWidget *parent) {
+    auto *l = new QLabel(QString::fromLatin1(text), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QPushButton *button(const char *name, const char *text, QWidget *parent) {
+    auto *b = new QPushButton(QString::fromLatin1(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// An editable drop-down with a prompt; only an entry chosen from it counts.
+QComboBox *overrideList(const char *name, const char *prompt, QWidget *parent) {
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->lineEdit()->setPlaceholderText(QString::fromLatin1(prompt));
+    combo->setEnabled(false);
+    return combo;
+}
+
+int chosenEntry(const QComboBox *combo) {
+    const int index = combo->currentIndex();
+    return index >= 0 && combo->currentText() == combo->itemText(index) ? index : -1;
+}
+
+// Why a folder cannot be listed, in the system's words; empty when it can.
+QString unreadableReason(const QString &folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator(std::filesystem::path(folder.toStdString()), error);
+    return error ? QString::fromLocal8Bit(error.message()) : QString();
+}
+
+QString startFolder() {
+    for (const QString &candidate : {QStringLiteral("c:\\quake2"), QStringLiteral("c:/quake2"),
+                                     QDir::home().filePath(QStringLiteral("quake2"))})
+        if (TextFile::folderExists(candidate))
+            return QDir(candidate).absolutePath();
+    return QDir::currentPath();
+}
+
+} // namespace
+
 frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     : QDialog(parent)
     , m_wizard(wizard) {
     setObjectName(QStringLiteral("frmCreateMaplist"));
     setWindowTitle(QStringLiteral("Kestrune - Create Maplist"));
+
+    // The map browser.
+    Drive1 = new QComboBox(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    for (const QFileInfo &drive : QDir::drives())
+        Drive1->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()));
+    Dir1 = new QListWidget(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    File1 = new QListWidget(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setUniformItemSizes(true);
+    auto *browser = new QVBoxLayout;
+    browser->addWidget(Drive1);
+    browser->addWidget(label("Label5", "Choose a directory...", this));
+    browser->addWidget(Dir1, 1);
+    browser->addWidget(label("Label6", "Available Maps", this));
+    browser->addWidget(File1, 2);
+
+    // The line being built.
+    txtMap = new QLineEdit(QStringLiteral("q2dm8"), this);
+    txtMap->setObjectName(QStringLiteral("txtMap"));
+    txtMap->setToolTip(QStringLiteral("Enter a map name here!"));
+    txtMinPlayers = new QLineEdit(QStringLiteral("0"), this);
+    txtMinPlayers->setObjectName(QStringLiteral("txtMinPlayers"));
+    txtMaxPlayers = new QLineEdit(QStringLiteral("15"), this);
+    txtMaxPlayers->setObjectName(QStringLiteral("txtMaxPlayers"));
+    for (QLineEdit *bound : {txtMinPlayers, txtMaxPlayers})
+        bound->setMaximumWidth(60);
+    auto *bounds = new QHBoxLayout;
+    bounds->addWidget(txtMinPlayers);
+    bounds->addWidget(label("Label3", "/", this));
+    bounds->addWidget(txtMaxPlayers);
+    bounds->addStretch(1);
+    cXtra = new QCheckBox(QStringLiteral("Enable Map Overrides"), this);
+    cXtra->setObjectName(QStringLiteral("cXtra"));
+    cmbAmmo = overrideList("cmbAmmo", "Ammo Given", this);
+    for (const auto &entry : ChoiceTables::ammoLevels())
+        cmbAmmo->addItem(QString::fromLatin1(entry.text), entry.code);
+    cmbWeaponRespawn = overrideList("cmbWeaponRespawn", "Player Respawns With...", this);
+    for (const char *weapon : ChoiceTables::weapons())
+        cmbWeaponRespawn->addItem(QString::fromLatin1(weapon));
+    for (QComboBox *combo : {cmbAmmo, cmbWeaponRespawn})
+        combo->setCurrentIndex(-1);
+    auto *cmdAdd = button("cmdAdd", "Add >>", this);
+    cmdAdd->setToolTip(QStringLiteral("Add this map to the maplist!"));
+    auto *cmdRemove = button("cmdRemove", "<<  Remove", this);
+    cmdRemove->setToolTip(QStringLiteral("Remove a selected map from the list"));
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(Look::emblem(64));
+    picture->setAlignment(Qt::AlignCenter);
+    auto *middle = new QVBoxLayout;
+    middle->addWidget(txtMap);
+    middle->addLayout(bounds);
+    middle->addWidget(label("lblplayers", "Min / Max  Players", this));
+    middle->addSpacing(8);
+    middle->addWidget(cXtra);
+    middle->addWidget(cmbAmmo);
+    middle->addWidget(cmbWeaponRespawn);
+    middle->addSpacing(8);
+    middle->addWidget(cmdAdd);
+    middle->addWidget(cmdRemove);
+    middle->addStretch(1);
+    middle->addWidget(picture);
+
+    // The maplist.
+    auto *cmdOpen = button("cmdOpen", "Open Existing Maplist", this);
+    lstMaps = new QListWidget(this);
+    lstMaps->setObjectName(QStringLiteral("lstMaps"));
+    lstMaps->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstMaps->setUniformItemSizes(true);
+    auto *cmdSaveList = button("cmdSaveList", "Save Maplist", this);
+    auto *cmdCancel = button("cmdCancel", "Cancel", this);
+    auto *saveRow = new QHBoxLayout;
+    saveRow->addWidget(cmdSaveList);
+    saveRow->addWidget(cmdCancel);
+    auto *right = new QVBoxLayout;
+    right->addWidget(cmdOpen);
+    right->addWidget(label("Label4", "Maplist", this));
+    right->addWidget(lstMaps, 1);
+    right->addLayout(saveRow);
+
+    auto *tip = headingTip(this);
+    auto *overridesNote =
+        label("Label2",
+              "Map Overrides:  Use these when you want to override a global setting, like the ammo "
+              "given, or weapon respawning on each map.",
+              this);
+    overridesNote->setWordWrap(true);
+
+    auto *columns = new QHBoxLayout;
+    columns->setSpacing(14);
+    columns->addLayout(browser, 3);
+    columns->addLayout(middle, 2);
+    columns->addLayout(right, 3);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 12);
+    layout->addWidget(tip);
+    layout->addLayout(columns, 1);
+    layout->addWidget(overridesNote);
+    resize(860, 520);
+
+    connect(cXtra, &QCheckBox::stateChanged, this, &frmCreateMaplist::cXtra_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmCreateMaplist::cmdAdd_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmCreateMaplist::cmdRemove_Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &frmCreateMaplist::cmdOpen_Click);
+    connect(cmdSaveList, &QPushButton::clicked, this, &frmCreateMaplist::cmdSaveList_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Drive1, &QComboBox::activated, this, &frmCreateMaplist::Drive1_Change);
+    connect(Dir1, &QListWidget::itemActivated, this, &frmCreateMaplist::Dir1_Change);
+    connect(File1, &QListWidget::itemClicked, this, &frmCreateMaplist::File1_Click);
+    connect(File1, &QListWidget::itemDoubleClicked, this, &frmCreateMaplist::File1_DblClick);
+
+    // Form_Load: the browser starts in the game's folder where there is one.
+    browse(startFolder());
+}
+
+QLabel *frmCreateMaplist::headingTip(QWidget *parent) {
+    auto *tip = new QLabel(QStringLiteral("Tip:   After choosing the settings you like, you can "
+                                          "simply double click on any map you want, and it'll be "
+                                          "added to the list."),
+                           parent);
+    tip->setObjectName(QStringLiteral("Label1"));
+    tip->setFont(Look::arialBlack(tip->font(), 9));
+    tip->setWordWrap(true);
+    return tip;
 }
 
 void frmCreateMaplist::showModal() {
     setModal(true);
     show();
+}
+
+void frmCreateMaplist::cXtra_Click() {
+    const bool on = cXtra->isChecked();
+    cmbAmmo->setEnabled(on);
+    cmbWeaponRespawn->setEnabled(on);
+}
+
+void frmCreateMaplist::cmdAdd_Click() {
+    std::optional<MapOverrides> overrides;
+    if (cXtra->checkState() == Qt::Checked) {
+        const int ammo = chosenEntry(cmbAmmo);
+        const int weapon = chosenEntry(cmbWeaponRespawn);
+        if (ammo < 0 || weapon < 0) {
+            MessageBox::inform(this, QStringLiteral("Please check your Ammo/Weapons settings!"));
+            return;
+        }
+        overrides = MapOverrides{ammo + 1, weapon};
+    }
+    lstMaps->addItem(
+        maplistLine(txtMap->text(), txtMinPlayers->text(), txtMaxPlayers->text(), overrides));
+}
+
+void frmCreateMaplist::cmdRemove_Click() {
+    const QList<QListWidgetItem *> selected = lstMaps->selectedItems();
+    if (!selected.isEmpty())
+        delete selected.first();
+}
+
+void frmCreateMaplist::cmdOpen_Click() {
+    m_dialog.setFilter(kTextFilter);
+    if (!m_dialog.showOpen(this))
+        return;
+    const TextFile::ReadResult read = TextFile::readBytes(m_dialog.fileName(), MaxMaplistBytes);
+    if (!read.ok()) {
+        MessageBox::inform(this, read.failure == TextFile::Failure::TooLarge
+                                     ? read.error + QStringLiteral("\n\nThis is too large for a "
+                                                                   "maplist.")
+                                     : read.error);
+        return;
+    }
+    // All lines in one go: the list updates once.
+    lstMaps->addItems(TextFile::splitLines(read.bytes));
+}
+
+void frmCreateMaplist::cmdSaveList_Click() {
+    m_dialog.setFilter(kTextFilter);
+    if (!m_dialog.showSave(this))
+        return;
+    QStringList lines;
+    lines.reserve(lstMaps->count());
+    for (int i = 0; i < lstMaps->count(); ++i)
+        lines.append(lstMaps->item(i)->text());
+    const TextFile::WriteResult written = TextFile::writeLines(m_dialog.fileName(), lines);
+    if (!written.ok()) {
+        MessageBox::inform(this, written.error);
+        return;
+    }
+    m_wizard.filesPage().txtMaplist->setText(m_dialog.fileTitle());
+    hide();
+}
+
+bool frmCreateMaplist::browse(const QString &folder) {
+    const QString reason = unreadableReason(folder);
+    if (!reason.isEmpty()) {
+        MessageBox::askOkCancel(
+            this, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), reason));
+        return false;
+    }
+    const QDir dir(folder);
+    m_folder = QDir::cleanPath(dir.absolutePath());
+    Dir1->clear();
+    if (!dir.isRoot())
+        Dir1->addItem(QStringLiteral(".."));
+    Dir1->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    File1->clear();
+    // Map files in any letter case.
+    File1->addItems(
+        dir.entryList({QStringLiteral("*.bsp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    return true;
+}
+
+void frmCreateMaplist::Drive1_Change() {
+    browse(Drive1->currentText());
+}
+
+void frmCreateMaplist::Dir1_Change(QListWidgetItem *item) {
+    browse(QDir(m_folder).absoluteFilePath(item->text()));
+}
+
+void frmCreateMaplist::File1_Click(QListWidgetItem *item) {
+    txtMap->setText(item->text());
+}
+
+void frmCreateMaplist::File1_DblClick(QListWidgetItem *item) {
+    File1_Click(item);
+    cmdAdd_Click();
 }

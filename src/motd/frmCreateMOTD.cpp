@@ -1,13 +1,88 @@
 #include "frmCreateMOTD.h"
 
+#include "platform/MessageBox.h"
+#include "platform/TextFile.h"
+#include "wizard/WizardController.h"
+#include "wizard/frmServerWizard2.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
 frmCreateMOTD::frmCreateMOTD(WizardController &wizard, QWidget *parent)
     : QDialog(parent)
     , m_wizard(wizard) {
     setObjectName(QStringLiteral("frmCreateMOTD"));
     setWindowTitle(QStringLiteral("Kestrune - Create MOTD"));
+
+    auto *label1 = new QLabel(QStringLiteral("Enter Message of the Day:"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    txtMOTD = new QPlainTextEdit(this);
+    txtMOTD->setObjectName(QStringLiteral("txtMOTD"));
+    txtMOTD->setTabChangesFocus(true);
+    txtMOTD->setMinimumSize(420, 200);
+    lblLeft = new QLabel(this);
+    lblLeft->setObjectName(QStringLiteral("lblLeft"));
+    auto *cmdSaveMOTD = new QPushButton(QStringLiteral("&Save"), this);
+    cmdSaveMOTD->setObjectName(QStringLiteral("cmdSaveMOTD"));
+    cmdSaveMOTD->setAutoDefault(false);
+    auto *command1 = new QPushButton(QStringLiteral("&Cancel"), this);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setAutoDefault(false);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 14, 16, 12);
+    grid->addWidget(label1, 0, 0, 1, 3);
+    grid->addWidget(txtMOTD, 1, 0, 1, 3);
+    grid->addWidget(lblLeft, 2, 0);
+    grid->addWidget(cmdSaveMOTD, 2, 1);
+    grid->addWidget(command1, 2, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdSaveMOTD, &QPushButton::clicked, this, &frmCreateMOTD::cmdSaveMOTD_Click);
+    connect(command1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(txtMOTD, &QPlainTextEdit::textChanged, this, &frmCreateMOTD::txtMOTD_Change);
+    txtMOTD_Change();
 }
 
 void frmCreateMOTD::showModal() {
     setModal(true);
     show();
+}
+
+QString frmCreateMOTD::motdText() const {
+    return txtMOTD->toPlainText().replace(u'\n', QLatin1String("\r\n"));
+}
+
+// The box holds at most 500 characters (a line break counts as one); the
+// label says how many are left.
+void frmCreateMOTD::txtMOTD_Change() {
+    const QString text = txtMOTD->toPlainText();
+    if (text.size() > MaxLength) {
+        QTextCursor cursor = txtMOTD->textCursor();
+        const int position = cursor.position();
+        QSignalBlocker block(txtMOTD);
+        txtMOTD->setPlainText(text.left(MaxLength));
+        cursor = txtMOTD->textCursor();
+        cursor.setPosition(qMin(position, MaxLength));
+        txtMOTD->setTextCursor(cursor);
+    }
+    const int left = MaxLength - int(txtMOTD->toPlainText().size());
+    lblLeft->setText(QStringLiteral("%1 characters left").arg(left));
+}
+
+void frmCreateMOTD::cmdSaveMOTD_Click() {
+    m_dialog.setFilter(QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
+    if (!m_dialog.showSave(this))
+        return;
+    const TextFile::WriteResult written = TextFile::write(m_dialog.fileName(), motdText());
+    if (!written.ok()) {
+        MessageBox::inform(this, written.error);
+        return;
+    }
+    m_wizard.filesPage().txtMOTD->setText(m_dialog.fileTitle());
+    hide();
 }

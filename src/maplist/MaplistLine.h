@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// One line of a maplist file: map, lower and upper player bound, and where
+// overrides are on the ammunition and weapon codes, separated by one blank.
+struct MapOverrides {
+    int ammoCode;   // 1 to 3
+    int weaponCode; // 0 to 19
+};
+
+// The map box's text less a final ".bsp" or ".BSP"; any other case stays.
+QString mapName(const QString &mapBoxText);
+
+QString maplistLine(const QString &mapBoxText, const QString &minPlayers, const QString &maxPlayers,
+                    std::optional<MapOverrides> overrides);
