@@ -94,7 +94,10 @@ WriteResult write(const QString &path, const QString &text) {
     if (QFileInfo(path).isDir())
         return {writeError(path, QStringLiteral("it is a folder, not a file"))};
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: QSaveFile does not notice a write that fails while its
+    // buffer is flushed at commit (a full disk), and would then put an empty
+    // file in place of the old one and report success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {writeError(path, file.errorString())};
     const QByteArray bytes = text.toLatin1();
     if (file.write(bytes) != bytes.size()) {

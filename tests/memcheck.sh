@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs every unit test of tests/core under valgrind's memcheck and fails on
+# any error or leak (definite, indirect or possible).
+# Usage: tests/memcheck.sh [build folder, default build]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+failed=0
+for source in tests/core/test_*.cpp; do
+    test=$(basename "$source" .cpp)
+    log="$build/tests/$test.memcheck.log"
+    if valgrind --tool=memcheck --leak-check=full \
+        --show-leak-kinds=definite,indirect,possible \
+        --errors-for-leak-kinds=definite,indirect,possible \
+        --suppressions=tests/valgrind.supp --error-exitcode=99 \
+        --log-file="$log" "$build/tests/$test" >/dev/null; then
+        echo "$test: clean ($(grep -o 'ERROR SUMMARY: [0-9]* errors' "$log"))"
+    else
+        echo "$test: FAILED, see $log"
+        failed=1
+    fi
+done
+exit $failed
