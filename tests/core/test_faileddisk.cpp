@@ -1,15 +1,11 @@
 #include "platform/TextFile.h"
+#include "support/SmallDisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <cerrno>
-#include <cstring>
-#include <sys/mount.h>
-#include <unistd.h>
 
 // A save that the disk refused must say so, naming the file.
 #define EXPECT_REFUSED(save, path)                                                                 \
@@ -45,31 +41,6 @@ class TestFailedDisk : public QObject {
             text += QStringLiteral("set hostname \"line %1\"\r\n").arg(i);
         return text;
     }
-
-    // A small tmpfs of its own, unmounted again however the test ends.
-    struct SmallDisk {
-        QString path;
-        QString failure; // why it could not be made
-        SmallDisk(const QString &at, const char *options)
-            : path(at) {
-            QDir().mkpath(path);
-            if (geteuid() != 0)
-                failure = QStringLiteral("not running as root, so no file system can be mounted");
-            else if (::mount("kestrune-test", path.toLocal8Bit().constData(), "tmpfs", 0,
-                             options) != 0)
-                failure = QStringLiteral("mounting a tmpfs failed: %1")
-                              .arg(QString::fromLocal8Bit(std::strerror(errno)));
-        }
-        ~SmallDisk() {
-            if (failure.isEmpty())
-                ::umount2(path.toLocal8Bit().constData(), MNT_DETACH);
-        }
-        bool remountReadOnly() const {
-            // The kernel ignores source and type on a remount; valgrind wants them set.
-            return ::mount("kestrune-test", path.toLocal8Bit().constData(), "tmpfs",
-                           MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-        }
-    };
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
