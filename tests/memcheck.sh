@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Runs every unit test of tests/core under valgrind's memcheck and fails on
 # any error or leak (definite, indirect or possible).
+# test_killedsave is left out: its kills are timed against a child that runs
+# at full speed while valgrind slows the test itself, so whether kills land
+# before or after the file is replaced says nothing there. The sanitizer
+# build runs it.
 # Usage: tests/memcheck.sh [build folder, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +12,7 @@ build=${1:-build}
 failed=0
 for source in tests/core/test_*.cpp; do
     test=$(basename "$source" .cpp)
+    [ "$test" = test_killedsave ] && continue
     log="$build/tests/$test.memcheck.log"
     if valgrind --tool=memcheck --leak-check=full \
         --show-leak-kinds=definite,indirect,possible \
