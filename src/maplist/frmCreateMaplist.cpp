@@ -1,6 +1,7 @@
 #include "frmCreateMaplist.h"
 
 #include "MaplistLine.h"
+#include "MaplistModel.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
@@ -15,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -143,8 +145,10 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
 
     // The maplist.
     auto *cmdOpen = button("cmdOpen", "Open Existing Maplist", this);
-    lstMaps = new QListWidget(this);
+    m_maps = new MaplistModel(this);
+    lstMaps = new QListView(this);
     lstMaps->setObjectName(QStringLiteral("lstMaps"));
+    lstMaps->setModel(m_maps);
     lstMaps->setSelectionMode(QAbstractItemView::SingleSelection);
     lstMaps->setUniformItemSizes(true);
     auto *cmdSaveList = button("cmdSaveList", "Save Maplist", this);
@@ -226,14 +230,14 @@ void frmCreateMaplist::cmdAdd_Click() {
         }
         overrides = MapOverrides{ammo + 1, weapon};
     }
-    lstMaps->addItem(
+    m_maps->append(
         maplistLine(txtMap->text(), txtMinPlayers->text(), txtMaxPlayers->text(), overrides));
 }
 
 void frmCreateMaplist::cmdRemove_Click() {
-    const QList<QListWidgetItem *> selected = lstMaps->selectedItems();
+    const QModelIndexList selected = lstMaps->selectionModel()->selectedRows();
     if (!selected.isEmpty())
-        delete selected.first();
+        m_maps->removeRow(selected.first().row());
 }
 
 void frmCreateMaplist::cmdOpen_Click() {
@@ -249,18 +253,15 @@ void frmCreateMaplist::cmdOpen_Click() {
         return;
     }
     // All lines in one go: the list updates once.
-    lstMaps->addItems(TextFile::splitLines(read.bytes));
+    m_maps->appendLines(TextFile::splitLines(read.bytes));
 }
 
 void frmCreateMaplist::cmdSaveList_Click() {
     m_dialog.setFilter(kTextFilter);
     if (!m_dialog.showSave(this))
         return;
-    QStringList lines;
-    lines.reserve(lstMaps->count());
-    for (int i = 0; i < lstMaps->count(); ++i)
-        lines.append(lstMaps->item(i)->text());
-    const TextFile::WriteResult written = TextFile::writeLines(m_dialog.fileName(), lines);
+    const TextFile::WriteResult written =
+        TextFile::writeLines(m_dialog.fileName(), m_maps->lines());
     if (!written.ok()) {
         MessageBox::inform(this, written.error);
         return;

@@ -8,6 +8,8 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class MaplistModel;
+class QListView;
 class QListWidget;
 class QListWidgetItem;
 class WizardController;
@@ -47,7 +49,8 @@ private:
     QCheckBox *cXtra = nullptr;
     QComboBox *cmbAmmo = nullptr;
     QComboBox *cmbWeaponRespawn = nullptr;
-    QListWidget *lstMaps = nullptr;
+    QListView *lstMaps = nullptr;
+    MaplistModel *m_maps = nullptr;
     QComboBox *Drive1 = nullptr;
     QListWidget *Dir1 = nullptr;
     QListWidget *File1 = nullptr;

@@ -1,4 +1,5 @@
 #include "WizardDriver.h"
+#include "maplist/MaplistModel.h"
 #include "maplist/frmCreateMaplist.h"
 #include "motd/frmCreateMOTD.h"
 #include "platform/MessageBox.h"
@@ -8,7 +9,7 @@
 
 #include <QAction>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
@@ -84,12 +85,13 @@ private slots:
         } else if (window == QLatin1String("maplist")) {
             frmCreateMaplist &editor = wizard.maplistEditor();
             editor.showModal();
-            auto *list = GuiFixture::control<QListWidget>(&editor, "lstMaps");
-            list->addItems(text.split(QStringLiteral("\r\n")));
-            const int count = list->count();
+            auto *maps = qobject_cast<MaplistModel *>(
+                GuiFixture::control<QListView>(&editor, "lstMaps")->model());
+            maps->appendLines(text.split(QStringLiteral("\r\n")));
+            const QStringList lines = maps->lines();
             GuiFixture::click(GuiFixture::button(&editor, "cmdSaveList"));
             QVERIFY(editor.isVisible());
-            QCOMPARE(list->count(), count);
+            QCOMPARE(maps->lines(), lines);
             QCOMPARE(wizard.filesPage().txtMaplist->text(), QStringLiteral("before.txt"));
         } else {
             frmCreateMOTD &editor = wizard.motdEditor();

@@ -1,4 +1,5 @@
 #include "WizardDriver.h"
+#include "maplist/MaplistModel.h"
 #include "maplist/frmCreateMaplist.h"
 #include "platform/MessageBox.h"
 #include "serverfile/ServerFileComposer.h"
@@ -8,7 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
@@ -139,10 +140,12 @@ private slots:
         MessageBox::takeShown();
         FileDialog::scriptAnswer(m_dir.filePath(name));
         GuiFixture::click(GuiFixture::button(&editor, "cmdOpen"));
-        auto *list = GuiFixture::control<QListWidget>(&editor, "lstMaps");
+        const QStringList &shown = qobject_cast<MaplistModel *>(
+                                       GuiFixture::control<QListView>(&editor, "lstMaps")->model())
+                                       ->lines();
         QCOMPARE(MessageBox::takeShown().size(), lines < 0 ? 1 : 0);
-        QCOMPARE(list->count(), 1 + qMax(lines, 0));
-        QCOMPARE(list->item(0)->text(), QStringLiteral("q2dm8 0 15"));
+        QCOMPARE(shown.size(), 1 + qMax(lines, 0));
+        QCOMPARE(shown.first(), QStringLiteral("q2dm8 0 15"));
     }
 };
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QStringList>
+
+// The maplist's lines, in order. An opened file arrives as one insertion, so
+// the list shown updates once however many maps it holds.
+class MaplistModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    const QStringList &lines() const { return m_lines; }
+    void append(const QString &line) { appendLines({line}); }
+    void appendLines(const QStringList &lines);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
+
+private:
+    QStringList m_lines;
+};
