@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace TextFile {
 namespace {
 
@@ -68,6 +70,8 @@ QStringList splitLines(const QByteArray &bytes) {
 }
 
 QString unwritableCharacter(const QString &text) {
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() > 0xFF; }))
+        return {};
     int line = 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];

@@ -9,6 +9,10 @@ namespace {
 // A line break inside a value would split a command and shift every later
 // raw-code line; each one (CR LF, CR or LF) is written as one blank.
 void appendValue(QString &out, QStringView value) {
+    if (!value.contains(u'\r') && !value.contains(u'\n')) {
+        out += value;
+        return;
+    }
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
         if (c == u'\r') {

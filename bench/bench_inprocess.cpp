@@ -1,0 +1,292 @@
+// In-process figures: each one the median of many timed repetitions, printed
+// as rows for bench/run.sh: what, the project's median, the baseline's median
+// (or nan), the kind of target and its value. Times are in seconds.
+#include "mainwindow/frmOutput.h"
+#include "maplist/MaplistModel.h"
+#include "maplist/frmCreateMaplist.h"
+#include "platform/FileDialog.h"
+#include "platform/ModalScript.h"
+#include "platform/Program.h"
+#include "platform/TextFile.h"
+#include "serverfile/ServerFileComposer.h"
+#include "serverfile/ServerFileFormat.h"
+#include "settings/PublicVars.h"
+#include "wizard/WizardController.h"
+#include "wizard/WizardPage.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Each in-process figure is the median of this many timed calls.
+constexpr int kCalls = 1000;
+
+// A figure is only worth printing if the work it timed was really done.
+void check(bool done, const char *what) {
+    if (!done) {
+        std::fprintf(stderr, "benchmark check failed: %s\n", what);
+        std::exit(1);
+    }
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double timed(const std::function<void()> &work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+double medianOf(int repetitions, const std::function<void()> &prepare,
+                const std::function<void()> &work) {
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        prepare();
+        times.push_back(timed(work));
+    }
+    return median(times);
+}
+
+void row(const char *what, double project, double baseline, const char *kind, double target) {
+    std::printf("row\t%s\t%.9g\t%.9g\t%s\t%g\n", what, project, baseline, kind, target);
+    std::fflush(stdout);
+}
+
+void composeFigure() {
+    ServerSettingsRecord s;
+    QStringList values;
+    for (int i = 0; i < RawCode::FieldCount; ++i)
+        values.append(QStringLiteral("value %1 of the record").arg(i));
+    RawCode::restore(s, values);
+    const QString time = QStringLiteral("12/7/2026 3:04:05 PM");
+    std::vector<double> times;
+    qsizetype sink = 0;
+    for (int i = 0; i < 20000; ++i)
+        times.push_back(timed([&] { sink += composeServerFile(s, time).size(); }));
+    row("compose one server file", median(times), NAN, "abs", 10e-6);
+    if (sink == 0)
+        std::puts("unreachable");
+}
+
+void openFigure(const QTemporaryDir &dir) {
+    QByteArray bytes = composeServerFile({}, QStringLiteral("T")).toLatin1();
+    while (bytes.size() < 1024 * 1024)
+        bytes += "\r\n// a long tail of hand-written comments and commands, line " +
+                 QByteArray::number(bytes.size());
+    const QString path = dir.filePath(QStringLiteral("big.cfg"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    f.close();
+    const QString text = QString::fromLatin1(bytes);
+
+    // Both open into a shown text area that holds the previous opening's text.
+    frmOutput window;
+    window.show();
+    const double project = medianOf(
+        kCalls, [] { PublicVars::Saved = true; },
+        [&] {
+            window.procedures().LoadServerFile(path);
+            QCoreApplication::processEvents();
+        });
+    check(PublicVars::OutputText == text &&
+              window.txtOutput->document()->characterCount() > 1000000,
+          "the 1 MiB file is in the main window");
+    QPlainTextEdit edit;
+    edit.show();
+    const double baseline = medianOf(
+        kCalls, [] {},
+        [&] {
+            edit.setPlainText(text);
+            QCoreApplication::processEvents();
+        });
+    check(edit.document()->characterCount() > 1000000, "the baseline shows the text");
+    row("open a 1 MiB server file", project, baseline, "ratio", 1.2);
+}
+
+void clickThroughWizard(frmOutput &window) {
+    WizardController &wizard = window.procedures().wizard();
+    window.cmdStartConfig->click();
+    wizard.visiblePage()->nextButton()->click();
+    WizardPage *page2 = wizard.visiblePage();
+    page2->findChild<QComboBox *>(QStringLiteral("cmbGameType"))->setCurrentIndex(0);
+    page2->findChild<QComboBox *>(QStringLiteral("cmbAmmo"))->setCurrentIndex(1);
+    page2->findChild<QComboBox *>(QStringLiteral("cmbglblWeapon"))->setCurrentIndex(0);
+    for (int i = 0; i < 6; ++i)
+        wizard.visiblePage()->nextButton()->click();
+    wizard.visiblePage()->finishButton()->click();
+    QCoreApplication::processEvents();
+}
+
+void wizardFigures() {
+    std::vector<double> first, second;
+    for (int i = 0; i < kCalls; ++i) {
+        PublicVars::resetAll();
+        frmOutput window;
+        window.show();
+        QCoreApplication::processEvents();
+        first.push_back(timed([&] { clickThroughWizard(window); }));
+        check(PublicVars::OutputText.startsWith(ServerFileFormat::Marker) && !PublicVars::Saved,
+              "the first wizard run composed the server file");
+        PublicVars::OutputText.clear();
+        second.push_back(timed([&] { clickThroughWizard(window); }));
+        check(PublicVars::OutputText.startsWith(ServerFileFormat::Marker),
+              "the second wizard run composed the server file");
+    }
+    row("wizard run, first time", median(first), NAN, "abs", 0.300);
+    row("wizard run, second time", median(second), NAN, "abs", 0.050);
+}
+
+void maplistFigures(const QTemporaryDir &dir) {
+    constexpr int kMaps = 100000;
+    const QString path = dir.filePath(QStringLiteral("maps.txt"));
+    const QString basePath = dir.filePath(QStringLiteral("base.txt"));
+    PublicVars::resetAll();
+    frmOutput window;
+    frmCreateMaplist &editor = window.procedures().wizard().maplistEditor();
+    editor.showModal();
+    auto *maps = qobject_cast<MaplistModel *>(
+        editor.findChild<QListView *>(QStringLiteral("lstMaps"))->model());
+    auto *cmdAdd = editor.findChild<QPushButton *>(QStringLiteral("cmdAdd"));
+    auto *cmdSaveList = editor.findChild<QPushButton *>(QStringLiteral("cmdSaveList"));
+    auto *cmdOpen = editor.findChild<QPushButton *>(QStringLiteral("cmdOpen"));
+    editor.findChild<QLineEdit *>(QStringLiteral("txtMap"))->setText(QStringLiteral("q2dm1"));
+
+    const auto clear = [&] { maps->removeRows(0, maps->rowCount()); };
+    const double add = medianOf(kCalls, clear, [&] {
+        for (int i = 0; i < kMaps; ++i)
+            cmdAdd->click();
+    });
+    check(maps->rowCount() == kMaps, "100,000 maps were added");
+    const QStringList lines = maps->lines();
+
+    const double save = medianOf(
+        kCalls,
+        [&] {
+            editor.showModal(); // a save closes the editor
+            FileDialog::scriptAnswer(path);
+        },
+        [&] { cmdSaveList->click(); });
+    check(QFileInfo(path).size() == kMaps * (lines.first().size() + 2), "the maplist was saved");
+    const double saveBase = medianOf(
+        kCalls, [] {},
+        [&] {
+            QSaveFile file(basePath);
+            file.open(QIODevice::WriteOnly);
+            for (const QString &line : lines) {
+                file.write(line.toLatin1());
+                file.write("\r\n");
+            }
+            file.commit();
+        });
+    check(QFileInfo(basePath).size() == QFileInfo(path).size(), "the baseline wrote the lines");
+
+    editor.showModal();
+    const double open = medianOf(
+        kCalls,
+        [&] {
+            clear();
+            FileDialog::scriptAnswer(path);
+        },
+        [&] {
+            cmdOpen->click();
+            QCoreApplication::processEvents();
+        });
+    check(maps->lines() == lines, "the maplist was opened");
+    QStringList read;
+    const double openBase = medianOf(
+        kCalls, [&] { read.clear(); },
+        [&] {
+            QFile file(basePath);
+            file.open(QIODevice::ReadOnly);
+            while (!file.atEnd())
+                read.append(QString::fromLatin1(file.readLine()).chopped(2));
+        });
+    check(read == lines, "the baseline read the lines");
+    FileDialog::clearScript();
+
+    row("maplist: add 100,000 maps", add, NAN, "abs", 0.500);
+    row("maplist: save 100,000 maps", save, saveBase, "ratio", 2);
+    row("maplist: open 100,000 maps", open, openBase, "ratio", 2);
+}
+
+void browserFigure(const QTemporaryDir &dir) {
+    const QString folder = dir.filePath(QStringLiteral("maps"));
+    QDir().mkpath(folder);
+    for (int i = 0; i < 20000; ++i) {
+        QFile(folder + QStringLiteral("/map%1.bsp").arg(i)).open(QIODevice::WriteOnly);
+        QFile(folder + QStringLiteral("/other%1.txt").arg(i)).open(QIODevice::WriteOnly);
+    }
+    PublicVars::resetAll();
+    frmOutput window;
+    frmCreateMaplist &editor = window.procedures().wizard().maplistEditor();
+    editor.showModal();
+    auto *files = editor.findChild<QListWidget *>(QStringLiteral("File1"));
+    std::vector<double> project, baseline;
+    for (int i = 0; i < kCalls; ++i) {
+        project.push_back(timed([&] {
+            editor.browse(folder);
+            QCoreApplication::processEvents();
+        }));
+        check(files->count() == 20000, "the file list shows all 20,000 maps");
+        baseline.push_back(timed([&] {
+            const QStringList maps = QDir(folder).entryList({QStringLiteral("*.bsp")}, QDir::Files,
+                                                            QDir::Name | QDir::IgnoreCase);
+            check(maps.size() == 20000, "entryList found all 20,000 maps");
+        }));
+    }
+    row("map browser: 20,000 maps among 40,000 files", median(project), median(baseline), "ratio",
+        3);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform warns on every showing; only the figures and
+    // failed checks are of interest here.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    QApplication app(argc, argv);
+    ModalScript::setScripted(true);
+    Program::setEndHandler([] {});
+    QTemporaryDir dir;
+    // bench_inprocess [figure...]: only the named figures, for profiling one.
+    const QStringList wanted = app.arguments().mid(1);
+    const auto run = [&](const char *name, const std::function<void()> &figure) {
+        if (wanted.isEmpty() || wanted.contains(QLatin1String(name)))
+            figure();
+    };
+    run("compose", composeFigure);
+    run("open", [&] { openFigure(dir); });
+    run("wizard", wizardFigures);
+    run("maplist", [&] { maplistFigures(dir); });
+    run("browser", [&] { browserFigure(dir); });
+    return 0;
+}
