@@ -8,7 +8,6 @@
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileReader.h"
 #include "settings/PublicVars.h"
-#include "wizard/Masks.h"
 #include "wizard/WizardController.h"
 #include "wizard/frmServerWizard4.h"
 #include "wizard/frmServerWizard5.h"
@@ -109,15 +108,14 @@ void Procedures::SaveServerFile() {
 }
 
 void Procedures::CalcDMFlags() {
-    PublicVars::ServerSettings.DMFlags = maskOf(m_wizard->dmFlagsPage().cDMFlag().values());
+    PublicVars::ServerSettings.DMFlags = m_wizard->dmFlagsPage().cDMFlag().mask();
 }
 
 void Procedures::CalcWeaponBan() {
-    PublicVars::ServerSettings.WeaponBan = maskOf(m_wizard->weaponBanPage().cWeaponBan().values());
+    PublicVars::ServerSettings.WeaponBan = m_wizard->weaponBanPage().cWeaponBan().mask();
 }
 
 // Held as the decimal text of the sum.
 void Procedures::CalcFeatureBan() {
-    PublicVars::ServerSettings.FeatureBan =
-        maskOf(m_wizard->featureBanPage().cFeatureBan().values());
+    PublicVars::ServerSettings.FeatureBan = m_wizard->featureBanPage().cFeatureBan().mask();
 }

@@ -1,5 +1,6 @@
 #include "BanPage.h"
 
+#include "MaskValueLabel.h"
 #include "settings/PublicVars.h"
 
 #include <QGridLayout>
@@ -17,6 +18,8 @@ BanPage::BanPage(WizardController &wizard, const Design &design, QWidget *parent
     grid->setHorizontalSpacing(24);
     m_boxes = std::make_unique<CheckBoxArray>(QString::fromLatin1(design.arrayName),
                                               design.captions, m_frame, grid, 3);
+    grid->addWidget(new MaskValueLabel(*m_boxes, QString::fromLatin1(design.settingName), m_frame),
+                    grid->rowCount(), 0, 1, grid->columnCount());
 
     lblImportant = headingLabel(
         QStringLiteral("lblImportant"),

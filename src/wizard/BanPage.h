@@ -20,6 +20,7 @@ public:
         const char *frameName;
         const char *frameCaptionPrefix; // followed by the game type's name
         const char *arrayName;
+        const char *settingName; // the server setting the mask is written to
         QList<const char *> captions;
     };
 

@@ -38,6 +38,10 @@ CheckBoxArray::CheckBoxArray(const QString &name, const QList<const char *> &cap
     }
 }
 
+qint64 CheckBoxArray::mask() const {
+    return maskOf(values());
+}
+
 std::vector<int> CheckBoxArray::values() const {
     std::vector<int> values;
     values.reserve(m_boxes.size());

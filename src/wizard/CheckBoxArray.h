@@ -21,6 +21,8 @@ public:
     QCheckBox *box(int index) const { return m_boxes[index]; }
     int size() const { return int(m_boxes.size()); }
     std::vector<int> values() const;
+    // What Next stores: the sum of 2 to the power i over the ticked boxes.
+    qint64 mask() const;
     const QList<QCheckBox *> &boxes() const { return m_boxes; }
 
 private:

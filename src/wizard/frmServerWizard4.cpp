@@ -1,5 +1,6 @@
 #include "frmServerWizard4.h"
 
+#include "MaskValueLabel.h"
 #include "WizardController.h"
 #include "mainwindow/Procedures.h"
 #include "settings/PublicVars.h"
@@ -48,6 +49,8 @@ frmServerWizard4::frmServerWizard4(WizardController &wizard, QWidget *parent)
     grid->setHorizontalSpacing(24);
     m_cDMFlag = std::make_unique<CheckBoxArray>(QStringLiteral("cDMFlag"), kDMFlagCaptions,
                                                 fraDMFlags, grid, 3);
+    grid->addWidget(new MaskValueLabel(*m_cDMFlag, QStringLiteral("dmflags"), fraDMFlags),
+                    grid->rowCount(), 0, 1, grid->columnCount());
     body()->addWidget(fraDMFlags);
 
     setTabOrder(finishButton(), cancelButton());

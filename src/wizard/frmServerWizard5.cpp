@@ -12,6 +12,7 @@ const BanPage::Design kDesign{
     "fraWeaponban",
     "Weapon Bans for ",
     "cWeaponBan",
+    "weaponban",
     {"Ban Super Blaster",
      "Ban Shotgun",
      "Ban Sniper",

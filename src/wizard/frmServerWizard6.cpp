@@ -12,6 +12,7 @@ const BanPage::Design kDesign{
     "fraFeatureBan",
     "Feature Bans for ",
     "cFeatureBan",
+    "featureban",
     {"Ban Bandolier", "Ban Ammo Pack", "Ban Silencer", "Ban Rebreather", "Ban Environment Suit",
      "Ban Adrenaline", "Ban Megahealth", "Ban Power Armor", nullptr, "Ban Decoy",
      "Ban Grappling Hook", "Ban Player ID", nullptr, "Ban Lasersight", nullptr, "Ban Nightvision",

@@ -262,6 +262,60 @@ private slots:
         QCOMPARE(ServerSettings.FeatureBan.text(), QString::number(features));
     }
 
+    // Under the boxes, the value that Next stores, after every tick.
+    void liveMaskValuesMatchWhatNextStores() {
+        GuiFixture f;
+        WizardDriver w(f);
+        w.start();
+        w.next();
+        w.choose("cmbGameType", "Kestrune Extinction");
+        w.choose("cmbAmmo", "1 Stingy");
+        w.choose("cmbglblWeapon", "Blaster");
+        w.next();
+        w.next();
+        const auto shown = [&] { return w.control<QLabel>("lblMaskValue")->text(); };
+        QCOMPARE(shown(), QStringLiteral("dmflags 0"));
+        w.tick("cDMFlag(2)");
+        QCOMPARE(shown(), QStringLiteral("dmflags 4"));
+        w.tick("cDMFlag(9)");
+        QCOMPARE(shown(), QStringLiteral("dmflags 516"));
+        w.tick("cDMFlag(19)");
+        w.tick("cDMFlag(19)"); // ticked and unticked again
+        w.tick("cDMFlag(18)");
+        QCOMPARE(shown(), QStringLiteral("dmflags %1").arg(516 + (1 << 18)));
+        w.next();
+        QCOMPARE(ServerSettings.DMFlags, SettingNumber(516 + (1 << 18)));
+
+        // A disabled team flag still counts, in the label as on Next.
+        w.back();
+        w.back(); // clears the team type
+        w.next();
+        QVERIFY(!w.box("cDMFlag(18)")->isEnabled());
+        QCOMPARE(shown(), QStringLiteral("dmflags %1").arg(516 + (1 << 18)));
+
+        w.next();
+        QCOMPARE(shown(), QStringLiteral("weaponban 0"));
+        w.tick("cWeaponBan(23)");
+        QCOMPARE(shown(), QStringLiteral("weaponban 8388608"));
+        w.next();
+        QCOMPARE(ServerSettings.WeaponBan, SettingNumber(8388608));
+        w.tick("cFeatureBan(0)");
+        w.tick("cFeatureBan(18)");
+        QCOMPARE(shown(), QStringLiteral("featureban 262145"));
+        w.next();
+        QCOMPARE(ServerSettings.FeatureBan.text(), QStringLiteral("262145"));
+
+        // A rail-only type hides the value with the frame it belongs to.
+        for (int i = 0; i < 5; ++i)
+            w.back();
+        w.choose("cmbGameType", "Kestrune Rail-Only Insta-Gib Teamplay");
+        w.next();
+        w.next();
+        w.next();
+        QVERIFY(!w.control<QLabel>("lblMaskValue")->isVisible());
+        QCOMPARE(shown(), QStringLiteral("weaponban 8388608"));
+    }
+
     void everyVisibleWeaponBan() {
         GuiFixture f;
         WizardDriver w(f);
