@@ -71,6 +71,8 @@ frmOutput::frmOutput()
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
     txtOutput->setGeometry(x(120), y(855), x(8175), y(6375));
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab walks the window's tab order through the text area, as elsewhere.
+    txtOutput->setTabChangesFocus(true);
     QFont mono = txtOutput->font();
     mono.setStyleHint(QFont::TypeWriter);
     mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
@@ -80,6 +82,7 @@ frmOutput::frmOutput()
     setTabOrder(cmdStartConfig, Command1);
     setTabOrder(Command1, txtOutput);
     setTabOrder(txtOutput, cmdCreateShortcut);
+    txtOutput->setFocusPolicy(Qt::NoFocus); // below the compact window's edge
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -123,6 +126,8 @@ void frmOutput::enlarge() {
     const int menu = menuBar()->sizeHint().height();
     m_client->setFixedSize(outer.width() - frame.width(), outer.height() - frame.height() - menu);
     setFixedSize(outer - frame);
+    // Out of sight, the text area kept out of the tab order; now it joins.
+    txtOutput->setFocusPolicy(Qt::StrongFocus);
 }
 
 // A replacement by the program counts as a change, as typing does; the text

@@ -19,6 +19,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -69,6 +70,20 @@ QString startFolder() {
         if (TextFile::folderExists(candidate))
             return QDir(candidate).absolutePath();
     return QDir::currentPath();
+}
+
+// Runs a handler on the list's current item when one of the keys is pressed
+// while the list has the focus.
+void onKeys(QListWidget *list, std::initializer_list<Qt::Key> keys, frmCreateMaplist *window,
+            void (frmCreateMaplist::*handler)(QListWidgetItem *)) {
+    for (const Qt::Key key : keys) {
+        auto *shortcut = new QShortcut(QKeySequence(key), list);
+        shortcut->setContext(Qt::WidgetShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, window, [list, window, handler] {
+            if (QListWidgetItem *item = list->currentItem())
+                (window->*handler)(item);
+        });
+    }
 }
 
 } // namespace
@@ -192,6 +207,12 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     connect(Dir1, &QListWidget::itemActivated, this, &frmCreateMaplist::Dir1_Change);
     connect(File1, &QListWidget::itemClicked, this, &frmCreateMaplist::File1_Click);
     connect(File1, &QListWidget::itemDoubleClicked, this, &frmCreateMaplist::File1_DblClick);
+    // From the keyboard: Enter opens a folder or adds a map, Space picks a
+    // map as a click does. The lists take these keys, so Enter never reaches
+    // the window's buttons as well.
+    onKeys(Dir1, {Qt::Key_Return, Qt::Key_Enter}, this, &frmCreateMaplist::Dir1_Change);
+    onKeys(File1, {Qt::Key_Return, Qt::Key_Enter}, this, &frmCreateMaplist::File1_DblClick);
+    onKeys(File1, {Qt::Key_Space}, this, &frmCreateMaplist::File1_Click);
 
     // Form_Load: the browser starts in the game's folder where there is one.
     browse(startFolder());

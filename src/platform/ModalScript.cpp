@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QList>
 #include <QPair>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -37,7 +38,14 @@ void windowShowing(QWidget *window) {
     if (g_windows.isEmpty() || g_windows.first().first != window->objectName())
         unanswered(QStringLiteral("window %1").arg(window->objectName()));
     auto action = g_windows.takeFirst().second;
-    QTimer::singleShot(0, window, [window, action] { action(window); });
+    QTimer::singleShot(0, window, [window, action] {
+        const QPointer<QWidget> shown(window);
+        action(window);
+        // An answer that leaves the window waiting would hang the run.
+        if (shown && shown->isVisible())
+            unanswered(QStringLiteral("window %1 (its scripted answer left it open)")
+                           .arg(shown->objectName()));
+    });
 }
 
 void unanswered(const QString &what) {
