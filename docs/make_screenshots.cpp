@@ -1,0 +1,172 @@
+// Takes the README's pictures from the real windows, offscreen: each window is
+// filled as a user would fill it and grabbed into <folder>/<name>.png.
+// Usage: make_screenshots <folder>
+#include "about/frmAbout.h"
+#include "commandline/frmShortcut.h"
+#include "mainwindow/frmOutput.h"
+#include "maplist/frmCreateMaplist.h"
+#include "motd/frmCreateMOTD.h"
+#include "platform/FileDialog.h"
+#include "platform/ModalScript.h"
+#include "platform/Program.h"
+#include "settings/PublicVars.h"
+#include "wizard/WizardController.h"
+#include "wizard/WizardPage.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QString g_folder;
+
+void shoot(QWidget *window, const char *name) {
+    QCoreApplication::processEvents();
+    const QString path = g_folder + QLatin1Char('/') + QLatin1String(name) + ".png";
+    if (!window->grab().save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+    std::printf("%s\n", qPrintable(path));
+}
+
+template <class T> T *control(QWidget *window, const char *name) {
+    T *found = window->findChild<T *>(QLatin1String(name));
+    if (!found) {
+        std::fprintf(stderr, "no %s in %s\n", name, qPrintable(window->objectName()));
+        std::exit(1);
+    }
+    return found;
+}
+
+void type(QWidget *window, const char *box, const char *text) {
+    control<QLineEdit>(window, box)->setText(QLatin1String(text));
+}
+
+void choose(QWidget *window, const char *list, const char *entry) {
+    auto *combo = control<QComboBox>(window, list);
+    combo->setCurrentIndex(combo->findText(QLatin1String(entry)));
+}
+
+void tick(QWidget *window, const QString &box) {
+    control<QCheckBox>(window, qPrintable(box))->setChecked(true);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrune Server Tool"));
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make_screenshots <folder>\n");
+        return 2;
+    }
+    g_folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(g_folder);
+    ModalScript::setScripted(true);
+    Program::setEndHandler([] {});
+
+    frmOutput main;
+    main.show();
+    shoot(&main, "main-window-start");
+
+    WizardController &wizard = main.procedures().wizard();
+    main.cmdStartConfig->click();
+    WizardPage *page = wizard.visiblePage();
+    type(page, "txtName", "Rex Hollow");
+    type(page, "txtEmail", "rex@example.net");
+    shoot(page, "wizard-1-admin");
+    page->nextButton()->click();
+
+    page = wizard.visiblePage();
+    choose(page, "cmbGameType", "Kestrune DM Teamplay");
+    choose(page, "cmbAmmo", "2 Normal");
+    choose(page, "cmbglblWeapon", "Blaster");
+    shoot(page, "wizard-2-game-type");
+    page->nextButton()->click();
+
+    page = wizard.visiblePage();
+    type(page, "txtMaplist", "maps.txt");
+    type(page, "txtMOTD", "motd.txt");
+    shoot(page, "wizard-3-files");
+    page->nextButton()->click();
+
+    page = wizard.visiblePage();
+    for (int bit : {2, 9, 17})
+        tick(page, QStringLiteral("cDMFlag(%1)").arg(bit));
+    shoot(page, "wizard-4-dm-flags");
+    page->nextButton()->click();
+
+    page = wizard.visiblePage();
+    tick(page, QStringLiteral("cWeaponBan(23)"));
+    shoot(page, "wizard-5-weapon-bans");
+    page->nextButton()->click();
+
+    page = wizard.visiblePage();
+    for (int bit : {0, 18})
+        tick(page, QStringLiteral("cFeatureBan(%1)").arg(bit));
+    shoot(page, "wizard-6-feature-bans");
+    page->nextButton()->click();
+
+    page = wizard.visiblePage();
+    type(page, "txtHostname", "Hollow's Kestrune Teamplay");
+    type(page, "txtIniMap", "q2dm1");
+    shoot(page, "wizard-7-general");
+    page->finishButton()->click();
+    shoot(&main, "main-window-server-file");
+
+    // The unsaved-changes prompt, as File, Exit shows it.
+    ModalScript::expectWindow(QStringLiteral("frmSaveChanges"), [](QWidget *prompt) {
+        shoot(prompt, "save-changes-prompt");
+        control<QAbstractButton>(prompt, "cmdCancel")->click();
+    });
+    main.mnuExit->trigger();
+
+    // The maplist editor on a folder of maps, with a few lines added.
+    QTemporaryDir maps;
+    for (const char *name : {"q2dm1.bsp", "q2dm2.bsp", "q2dm3.bsp", "q2dm8.bsp", "base1.bsp",
+                             "ktctf1.bsp", "readme.txt"})
+        QFile(maps.filePath(QLatin1String(name))).open(QIODevice::WriteOnly);
+    QDir(maps.path()).mkdir(QStringLiteral("textures"));
+    frmCreateMaplist &maplist = wizard.maplistEditor();
+    maplist.showModal();
+    maplist.browse(maps.path());
+    for (const char *map : {"q2dm1", "q2dm8", "ktctf1"}) {
+        type(&maplist, "txtMap", map);
+        control<QAbstractButton>(&maplist, "cmdAdd")->click();
+    }
+    shoot(&maplist, "maplist-editor");
+    maplist.hide();
+
+    frmCreateMOTD &motd = wizard.motdEditor();
+    motd.showModal();
+    control<QPlainTextEdit>(&motd, "txtMOTD")
+        ->setPlainText(QStringLiteral("Welcome to Hollow's Kestrune Teamplay!\nNo camping, "
+                                      "no spawn killing.\nMaps rotate every 20 minutes."));
+    shoot(&motd, "motd-editor");
+    motd.hide();
+
+    main.cmdCreateShortcut->click();
+    auto *shortcut = main.findChild<frmShortcut *>();
+    type(shortcut, "txtQuakeLocation", "C:\\Quake2\\quake2.exe");
+    type(shortcut, "txtConfigName", "server.cfg");
+    control<QAbstractButton>(shortcut, "cmdCreate")->click();
+    shoot(shortcut, "command-line-creator");
+    shortcut->close();
+
+    main.mnuAbout->trigger();
+    shoot(main.findChild<frmAbout *>(), "about");
+    return 0;
+}
