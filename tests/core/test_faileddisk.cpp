@@ -1,4 +1,5 @@
 #include "platform/TextFile.h"
+#include "support/FileBytes.h"
 #include "support/SmallDisk.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+using FileBytes::contents;
 
 // A save that the disk refused must say so, naming the file.
 #define EXPECT_REFUSED(save, path)                                                                 \
@@ -23,10 +26,6 @@ class TestFailedDisk : public QObject {
 
     QTemporaryDir m_dir;
 
-    static QByteArray contents(const QString &path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     static bool put(const QString &path, const QByteArray &bytes) {
         QFile f(path);
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();

@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "support/KilledSaveText.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <random>
 #include <thread>
 
+using FileBytes::contents;
+
 // A save killed with SIGKILL at any moment leaves the file either as it was
 // or as it was going to be, whole: never half of one, never a mix.
 class TestKilledSave : public QObject {
@@ -23,11 +26,6 @@ class TestKilledSave : public QObject {
     QByteArray m_a, m_b;
 
     QString target() const { return m_dir.filePath(QStringLiteral("server.cfg")); }
-
-    static QByteArray contents(const QString &path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 
     // Starts the child writing `version` and returns once it has begun to save.
     static bool startSaving(QProcess &child, const QString &path, char version) {

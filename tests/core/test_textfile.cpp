@@ -1,4 +1,5 @@
 #include "platform/TextFile.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,20 +8,14 @@
 
 #include <unistd.h>
 
+using FileBytes::contents;
+using FileBytes::put;
+
 class TestTextFile : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    static QByteArray contents(const QString &path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    static void put(const QString &path, const QByteArray &bytes) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
 
 private slots:
     void everyByteRoundTrips() {

@@ -56,6 +56,17 @@ public:
         QTest::keyClicks(edit, text);
     }
 
+    // From the main window to the associated-files page, with the game type
+    // given, "1 Stingy" and "Blaster".
+    void toFilesPage(const QString &gameType) {
+        start();
+        next();
+        choose("cmbGameType", gameType);
+        choose("cmbAmmo", "1 Stingy");
+        choose("cmbglblWeapon", "Blaster");
+        next();
+    }
+
     // From the main window to Finish with the first game type, "2 Normal"
     // and "Blaster", nothing else changed.
     void runWithDefaults() {

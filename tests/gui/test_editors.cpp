@@ -6,6 +6,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
+#include "support/FileBytes.h"
 #include "wizard/WizardController.h"
 #include "wizard/frmServerWizard2.h"
 
@@ -22,18 +23,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+using FileBytes::contents;
+using FileBytes::put;
 namespace {
-
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QStringList entries(QListWidget *list) {
     QStringList texts;

@@ -4,6 +4,7 @@
 #include "motd/frmCreateMOTD.h"
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
+#include "support/FileBytes.h"
 #include "support/SmallDisk.h"
 #include "wizard/frmServerWizard2.h"
 
@@ -13,6 +14,9 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+using FileBytes::contents;
+using FileBytes::put;
+
 // Saves from the three windows that write files, onto disks that refuse
 // them: each shows a message, keeps the window's contents and the unsaved
 // state, and leaves a file of that name as it was.
@@ -21,16 +25,6 @@ class TestFailedDiskWindows : public QObject {
 
     QTemporaryDir m_dir;
     int m_round = 0;
-
-    static QByteArray contents(const QString &path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    static void put(const QString &path, const QByteArray &bytes) {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
 
 private slots:
     void save_data() {

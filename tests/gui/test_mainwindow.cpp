@@ -4,6 +4,7 @@
 #include "serverfile/ServerFileComposer.h"
 #include "settings/PublicVars.h"
 #include "support/ExpectedFiles.h"
+#include "support/FileBytes.h"
 
 #include <QAction>
 #include <QFile>
@@ -12,20 +13,11 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+using FileBytes::contents;
+using FileBytes::put;
 using PublicVars::ServerSettings;
 
 namespace {
-
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // The text with its creation time (line 36) replaced, so it can be compared.
 QString timeless(QString text) {

@@ -158,12 +158,7 @@ private slots:
     void dmFlagsWithTeamFlags() {
         GuiFixture f;
         WizardDriver w(f);
-        w.start();
-        w.next();
-        w.choose("cmbGameType", "Kestrune Extinction");
-        w.choose("cmbAmmo", "1 Stingy");
-        w.choose("cmbglblWeapon", "Blaster");
-        w.next();
+        w.toFilesPage("Kestrune Extinction");
         w.next();
         QCOMPARE(w.control<QGroupBox>("fraDMFlags")->title(),
                  QStringLiteral("DM Flags for Kestrune Extinction"));
@@ -197,12 +192,7 @@ private slots:
     void everyVisibleDMFlag() {
         GuiFixture f;
         WizardDriver w(f);
-        w.start();
-        w.next();
-        w.choose("cmbGameType", "Kestrune DM Teamplay");
-        w.choose("cmbAmmo", "1 Stingy");
-        w.choose("cmbglblWeapon", "Blaster");
-        w.next();
+        w.toFilesPage("Kestrune DM Teamplay");
         w.next();
         for (int i = 0; i < 20; ++i)
             if (i != 13 && i != 16)
@@ -214,12 +204,7 @@ private slots:
     void banMasksCountHiddenTicks() {
         GuiFixture f;
         WizardDriver w(f);
-        w.start();
-        w.next();
-        w.choose("cmbGameType", "Kestrune DM Free for All (FFA)");
-        w.choose("cmbAmmo", "1 Stingy");
-        w.choose("cmbglblWeapon", "Blaster");
-        w.next();
+        w.toFilesPage("Kestrune DM Free for All (FFA)");
         w.next();
         w.next();
         QCOMPARE(w.control<QGroupBox>("fraWeaponban")->title(),
@@ -266,12 +251,7 @@ private slots:
     void liveMaskValuesMatchWhatNextStores() {
         GuiFixture f;
         WizardDriver w(f);
-        w.start();
-        w.next();
-        w.choose("cmbGameType", "Kestrune Extinction");
-        w.choose("cmbAmmo", "1 Stingy");
-        w.choose("cmbglblWeapon", "Blaster");
-        w.next();
+        w.toFilesPage("Kestrune Extinction");
         w.next();
         const auto shown = [&] { return w.control<QLabel>("lblMaskValue")->text(); };
         QCOMPARE(shown(), QStringLiteral("dmflags 0"));
@@ -433,12 +413,7 @@ private slots:
     void filesPageSelectsNamesWithoutFolder() {
         GuiFixture f;
         WizardDriver w(f);
-        w.start();
-        w.next();
-        w.choose("cmbGameType", "Kestrune DM Free for All (FFA)");
-        w.choose("cmbAmmo", "1 Stingy");
-        w.choose("cmbglblWeapon", "Blaster");
-        w.next();
+        w.toFilesPage("Kestrune DM Free for All (FFA)");
         w.type("txtMOTD", "typed.txt");
         FileDialog::scriptAnswer(QString()); // cancelled before anything was chosen
         GuiFixture::click(GuiFixture::button(w.page(), "cmdSelectMotd"));
