@@ -7,12 +7,13 @@
 
 #ifdef START_THE_TOOL
 #include "mainwindow/frmOutput.h"
+#include "platform/Program.h"
 #endif
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
 #ifdef START_THE_TOOL
-    QApplication::setApplicationName(QStringLiteral("Kestrune Server Tool"));
+    Program::setUp();
     QApplication::setQuitOnLastWindowClosed(false);
     frmOutput window;
 #else

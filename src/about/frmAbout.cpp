@@ -20,7 +20,7 @@ frmAbout::frmAbout(QWidget *parent)
     };
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(Look::emblem(64));
+    picIcon->setPixmap(Look::emblem(64, picIcon->devicePixelRatioF()));
     auto *lblTitle = label("lblTitle", QStringLiteral("Kestrune Server Utility"));
     lblTitle->setFont(Look::arialBlack(lblTitle->font(), 14));
     // Form_Load: the build's one version number, without leading zeros.

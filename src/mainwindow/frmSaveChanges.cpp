@@ -22,7 +22,7 @@ frmSaveChanges::frmSaveChanges(Procedures &procedures, QWidget *parent)
 
     auto *image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPixmap(Look::emblem(40));
+    image1->setPixmap(Look::emblem(40, image1->devicePixelRatioF()));
 
     auto *label1 = new QLabel(QStringLiteral("Do you want to save your changes?"), this);
     label1->setObjectName(QStringLiteral("Label1"));

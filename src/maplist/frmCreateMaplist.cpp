@@ -142,7 +142,7 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     cmdRemove->setToolTip(QStringLiteral("Remove a selected map from the list"));
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(Look::emblem(64));
+    picture->setPixmap(Look::emblem(64, picture->devicePixelRatioF()));
     picture->setAlignment(Qt::AlignCenter);
     auto *middle = new QVBoxLayout;
     middle->addWidget(txtMap);

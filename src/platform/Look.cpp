@@ -1,14 +1,30 @@
 #include "Look.h"
 
 #include <QGuiApplication>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QWidget>
 
+#include <iterator>
+
+// The emblem's PNG sizes come from data/icons/emblem.qrc, built into this
+// static library: registering them here also makes the linker keep them.
+// (Q_INIT_RESOURCE cannot stand inside a namespace.)
+static bool registerEmblemResource() {
+    Q_INIT_RESOURCE(emblem);
+    return true;
+}
+
 namespace Look {
 namespace {
+
+// The sizes that data/icons/render.sh makes, smallest first.
+constexpr int kEmblemSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+QString emblemFile(int size) {
+    static const bool registered = registerEmblemResource();
+    Q_UNUSED(registered);
+    return QStringLiteral(":/emblem/%1.png").arg(size);
+}
 
 qreal dpiX(const QWidget *widget) {
     return widget ? widget->logicalDpiX() : QGuiApplication::primaryScreen()->logicalDotsPerInchX();
@@ -39,33 +55,29 @@ QFont arialBlack(const QFont &base, qreal pointSize) {
     return font;
 }
 
-QPixmap emblem(int side) {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    // A shield in dark red with a gold rim and a stylised K.
-    const qreal s = side;
-    QPainterPath shield;
-    shield.moveTo(s * 0.5, s * 0.04);
-    shield.lineTo(s * 0.92, s * 0.18);
-    shield.cubicTo(s * 0.92, s * 0.62, s * 0.72, s * 0.84, s * 0.5, s * 0.96);
-    shield.cubicTo(s * 0.28, s * 0.84, s * 0.08, s * 0.62, s * 0.08, s * 0.18);
-    shield.closeSubpath();
-    QLinearGradient fill(0, 0, 0, s);
-    fill.setColorAt(0, QColor(0xb0, 0x1c, 0x1c));
-    fill.setColorAt(1, QColor(0x4a, 0x06, 0x06));
-    p.setBrush(fill);
-    p.setPen(QPen(QColor(0xe8, 0xb8, 0x3a), qMax(1.0, s / 24)));
-    p.drawPath(shield);
-
-    QFont font = arialBlack(QFont(), 10);
-    font.setPixelSize(qMax(6, int(s * 0.5)));
-    p.setFont(font);
-    p.setPen(QColor(0xf4, 0xe4, 0xb0));
-    p.drawText(QRectF(0, s * 0.1, s, s * 0.75), Qt::AlignCenter, QStringLiteral("K"));
+QPixmap emblem(int sidePixels, qreal devicePixelRatio) {
+    if (devicePixelRatio <= 0)
+        devicePixelRatio = 1.0;
+    const int device = qMax(1, qRound(sidePixels * devicePixelRatio));
+    int stored = kEmblemSizes[std::size(kEmblemSizes) - 1];
+    for (int size : kEmblemSizes) {
+        if (size >= device) {
+            stored = size;
+            break;
+        }
+    }
+    QPixmap pixmap(emblemFile(stored));
+    if (pixmap.width() != device)
+        pixmap = pixmap.scaled(device, device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
+}
+
+QIcon windowIcon() {
+    QIcon icon;
+    for (int size : kEmblemSizes)
+        icon.addFile(emblemFile(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace Look

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 
@@ -17,7 +18,13 @@ QSize twipsToPixels(const QWidget *widget, int widthTwips, int heightTwips);
 // Arial Black where the machine has it, else the heaviest fallback face.
 QFont arialBlack(const QFont &base, qreal pointSize);
 
-// The program's emblem, drawn rather than stored.
-QPixmap emblem(int sidePixels);
+// The program's emblem (data/icons/) at sidePixels logical pixels: the nearest
+// larger of its stored sizes, scaled smoothly. A devicePixelRatio above 1 gives
+// that many more device pixels, so that the emblem is sharp on a scaled screen;
+// pass the showing widget's devicePixelRatioF().
+QPixmap emblem(int sidePixels, qreal devicePixelRatio = 1.0);
+
+// The emblem in all its stored sizes, the icon of every window.
+QIcon windowIcon();
 
 } // namespace Look

@@ -1,10 +1,19 @@
 #include "Program.h"
 
-#include <QCoreApplication>
+#include "Look.h"
+
+#include <QApplication>
 
 namespace Program {
 namespace {
 std::function<void()> g_handler;
+}
+
+void setUp() {
+    QApplication::setApplicationName(QStringLiteral("Kestrune Server Tool"));
+    // Names the installed .desktop file, so that a desktop shows its icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KESTRUNE_APP_ID));
+    QApplication::setWindowIcon(Look::windowIcon());
 }
 
 void end() {

@@ -36,7 +36,7 @@ WizardPage::WizardPage(WizardController &wizard, const QString &objectName, cons
 
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(Look::emblem(56));
+    picIcon->setPixmap(Look::emblem(56, picIcon->devicePixelRatioF()));
     picIcon->setFixedSize(60, 60);
     picIcon->setAlignment(Qt::AlignCenter);
 

@@ -1,7 +1,13 @@
 #include "GuiTestSupport.h"
 #include "platform/FileDialog.h"
+#include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalScript.h"
+#include "platform/Program.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -57,6 +63,48 @@ private slots:
         QVERIFY(!shown[0].withCancel);
         QCOMPARE(shown[1].title, QStringLiteral("T"));
         QVERIFY(shown[1].withCancel);
+    }
+
+    // The emblem comes from the stored sizes: the shield's red field, the K's
+    // cream stem, transparent corners, at exactly the size asked for.
+    void emblemIsTheStoredPicture() {
+        for (int side : {16, 40, 56, 64, 300}) {
+            const QPixmap pixmap = Look::emblem(side);
+            QCOMPARE(pixmap.size(), QSize(side, side));
+            QCOMPARE(pixmap.devicePixelRatio(), 1.0);
+        }
+        const QImage image = Look::emblem(64).toImage();
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(63, 0)), 0);
+        const QColor stem = image.pixelColor(20, 30); // (80, 120) of the 256-unit drawing
+        QVERIFY2(stem.red() > 220 && stem.green() > 200 && stem.blue() > 150,
+                 qPrintable(stem.name()));
+        const QColor field = image.pixelColor(32, 50); // below the K
+        QVERIFY2(field.red() > 80 && field.green() < 40 && field.blue() < 40,
+                 qPrintable(field.name()));
+    }
+
+    // On a screen scaled by 2 the emblem has twice the pixels, shown at the same size.
+    void emblemFollowsTheDevicePixelRatio() {
+        const QPixmap pixmap = Look::emblem(56, 2.0);
+        QCOMPARE(pixmap.size(), QSize(112, 112));
+        QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(56, 56));
+        QCOMPARE(Look::emblem(40, 1.5).size(), QSize(60, 60));
+    }
+
+    void everyWindowHasTheEmblemAsItsIcon() {
+        const QIcon icon = Look::windowIcon();
+        QCOMPARE(icon.availableSizes(),
+                 QList<QSize>(
+                     {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+        QCOMPARE(icon.pixmap(QSize(16, 16)).size(), QSize(16, 16));
+        Program::setUp();
+        QCOMPARE(QApplication::windowIcon().availableSizes(), icon.availableSizes());
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(KESTRUNE_APP_ID));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Kestrune Server Tool"));
+        QWidget window;
+        QCOMPARE(window.windowIcon().availableSizes(), icon.availableSizes());
     }
 };
 
