@@ -67,6 +67,16 @@ public:
         next();
     }
 
+    // Back from page 6 to the game-type page, another game type, and forward
+    // again to the weapon-ban page.
+    void rechooseFromFeatureBans(const QString &gameType) {
+        for (int i = 0; i < 5; ++i)
+            back();
+        choose("cmbGameType", gameType);
+        for (int i = 0; i < 3; ++i)
+            next();
+    }
+
     // From the main window to Finish with the first game type, "2 Normal"
     // and "Blaster", nothing else changed.
     void runWithDefaults() {

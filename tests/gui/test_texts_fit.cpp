@@ -91,11 +91,7 @@ private slots:
             expectWhole(w.page());
         }
         // The ban pages as rail-only types show them: the note in the frame's place.
-        for (int i = 0; i < 5; ++i)
-            w.back();
-        w.choose("cmbGameType", "Kestrune Rail-Only Insta-Gib Teamplay");
-        for (int i = 0; i < 3; ++i)
-            w.next();
+        w.rechooseFromFeatureBans("Kestrune Rail-Only Insta-Gib Teamplay");
         expectWhole(w.page());
         w.next();
         expectWhole(w.page());

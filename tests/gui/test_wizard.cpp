@@ -233,12 +233,7 @@ private slots:
         QCOMPARE(ServerSettings.FeatureBan.text(), QString::number(features));
 
         // A rail-only type hides the frames; the ticks still count.
-        for (int i = 0; i < 5; ++i)
-            w.back();
-        w.choose("cmbGameType", "Kestrune Rail-Only Insta-Gib Teamplay");
-        w.next();
-        w.next();
-        w.next();
+        w.rechooseFromFeatureBans("Kestrune Rail-Only Insta-Gib Teamplay");
         QVERIFY(w.control<QGroupBox>("fraWeaponban")->isHidden());
         QVERIFY(!w.control<QLabel>("lblImportant")->isHidden());
         w.next();
@@ -286,12 +281,7 @@ private slots:
         QCOMPARE(ServerSettings.FeatureBan.text(), QStringLiteral("262145"));
 
         // A rail-only type hides the value with the frame it belongs to.
-        for (int i = 0; i < 5; ++i)
-            w.back();
-        w.choose("cmbGameType", "Kestrune Rail-Only Insta-Gib Teamplay");
-        w.next();
-        w.next();
-        w.next();
+        w.rechooseFromFeatureBans("Kestrune Rail-Only Insta-Gib Teamplay");
         QVERIFY(!w.control<QLabel>("lblMaskValue")->isVisible());
         QCOMPARE(shown(), QStringLiteral("weaponban 8388608"));
     }
