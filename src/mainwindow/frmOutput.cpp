@@ -1,5 +1,6 @@
 #include "frmOutput.h"
 
+#include "ServerFileHighlighter.h"
 #include "about/frmAbout.h"
 #include "commandline/frmShortcut.h"
 #include "platform/Look.h"
@@ -78,6 +79,7 @@ frmOutput::frmOutput()
     mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
     txtOutput->setFont(mono);
+    new ServerFileHighlighter(txtOutput);
 
     setTabOrder(cmdStartConfig, Command1);
     setTabOrder(Command1, txtOutput);

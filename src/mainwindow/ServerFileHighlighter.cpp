@@ -1,0 +1,112 @@
+#include "ServerFileHighlighter.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+
+using ServerFileSyntax::Kind;
+using ServerFileSyntax::Place;
+
+ServerFileHighlighter::ServerFileHighlighter(QPlainTextEdit *edit)
+    : QObject(edit)
+    , m_edit(edit) {
+    chooseColours();
+    m_edit->installEventFilter(this);
+    connect(m_edit->document(), &QTextDocument::contentsChange, this,
+            &ServerFileHighlighter::contentsChange);
+    // Every scroll, resize and repaint: lines that came into view get coloured.
+    connect(m_edit, &QPlainTextEdit::updateRequest, this,
+            &ServerFileHighlighter::colourLinesInView);
+}
+
+// Colours readable on the palette's base, light or dark.
+void ServerFileHighlighter::chooseColours() {
+    const bool dark = m_edit->palette().color(QPalette::Base).lightness() < 128;
+    const auto colour = [&](Kind kind, const char *onLight, const char *onDark) {
+        m_formats[int(kind)].setForeground(QColor(QLatin1StringView(dark ? onDark : onLight)));
+    };
+    colour(Kind::RawCode, "#7a7a7a", "#8c8c8c");
+    colour(Kind::Comment, "#2e7d32", "#7cc47f");
+    colour(Kind::Command, "#1f4fa8", "#7fa8f0");
+    colour(Kind::Variable, "#7b2f9e", "#c792ea");
+    colour(Kind::Value, "#8a4b08", "#e0a060");
+    colour(Kind::String, "#b3261e", "#f28b82");
+}
+
+bool ServerFileHighlighter::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_edit && event->type() == QEvent::PaletteChange) {
+        chooseColours();
+        colourLinesInView();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// The changed lines in view are coloured at once, inside the change, so that
+// no frame shows them in their old colours; the places after them are
+// worked out again when needed.
+void ServerFileHighlighter::contentsChange(int position, int, int charsAdded) {
+    const QTextDocument *document = m_edit->document();
+    const int first = document->findBlock(position).blockNumber();
+    m_placesKnownThrough = std::min(m_placesKnownThrough, first - 1);
+    const int end = std::min(position + charsAdded, document->characterCount() - 1);
+    const int last = document->findBlock(end).blockNumber();
+    for (int number = std::max(first, m_firstInView); number <= std::min(last, m_lastInView);
+         ++number)
+        colourLine(document->findBlockByNumber(number));
+}
+
+void ServerFileHighlighter::colourLinesInView() {
+    if (m_colouring)
+        return; // the repaint that colouring itself asks for
+    m_colouring = true;
+    const QRect view = m_edit->viewport()->rect();
+    QTextBlock block = m_edit->cursorForPosition(view.topLeft()).block();
+    const QTextBlock last = m_edit->cursorForPosition(view.bottomLeft()).block();
+    m_firstInView = block.blockNumber();
+    m_lastInView = last.blockNumber();
+    for (; block.isValid() && block.blockNumber() <= m_lastInView; block = block.next())
+        colourLine(block);
+    m_colouring = false;
+}
+
+void ServerFileHighlighter::colourLine(const QTextBlock &block) {
+    QTextLayout *layout = block.layout();
+    if (!layout)
+        return;
+    const QList<QTextLayout::FormatRange> wanted = formatsFor(block);
+    if (layout->formats() == wanted)
+        return;
+    layout->setFormats(wanted);
+    // Outside an edit this relayouts the line alone, without change signals.
+    m_edit->document()->markContentsDirty(block.position(), block.length());
+}
+
+QList<QTextLayout::FormatRange> ServerFileHighlighter::formatsFor(const QTextBlock &block) {
+    QList<QTextLayout::FormatRange> formats;
+    const QString text = block.text();
+    if (text.size() > kLongestColouredLine)
+        return formats;
+    for (const ServerFileSyntax::Span &span : ServerFileSyntax::spans(text, placeOf(block)))
+        formats.append({int(span.start), int(span.length), m_formats[int(span.kind)]});
+    return formats;
+}
+
+// The place of a line follows from the lines before it; the places are
+// worked out forward from the last one known, and kept in the lines.
+Place ServerFileHighlighter::placeOf(const QTextBlock &block) {
+    const int number = block.blockNumber();
+    if (number == 0)
+        return Place::FirstLine;
+    if (m_placesKnownThrough < number - 1) {
+        QTextBlock known = m_edit->document()->findBlockByNumber(m_placesKnownThrough + 1);
+        Place place =
+            known.blockNumber() == 0 ? Place::FirstLine : Place(known.previous().userState());
+        for (; known.isValid() && known.blockNumber() < number; known = known.next()) {
+            place = ServerFileSyntax::nextPlace(known.text(), place);
+            known.setUserState(int(place));
+        }
+        m_placesKnownThrough = number - 1;
+    }
+    return Place(block.previous().userState());
+}
