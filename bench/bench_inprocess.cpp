@@ -104,28 +104,29 @@ void openFigure(const QTemporaryDir &dir) {
     f.close();
     const QString text = QString::fromLatin1(bytes);
 
-    // Both open into a shown text area that holds the previous opening's text.
+    // Both open into a shown text area that holds the previous opening's text,
+    // one call each in turn, so that a drift in the machine's speed hits both.
     frmOutput window;
     window.show();
-    const double project = medianOf(
-        kCalls, [] { PublicVars::Saved = true; },
-        [&] {
+    QPlainTextEdit edit;
+    edit.show();
+    std::vector<double> project, baseline;
+    for (int i = 0; i < kCalls; ++i) {
+        PublicVars::Saved = true;
+        project.push_back(timed([&] {
             window.procedures().LoadServerFile(path);
             QCoreApplication::processEvents();
-        });
+        }));
+        baseline.push_back(timed([&] {
+            edit.setPlainText(text);
+            QCoreApplication::processEvents();
+        }));
+    }
     check(PublicVars::OutputText == text &&
               window.txtOutput->document()->characterCount() > 1000000,
           "the 1 MiB file is in the main window");
-    QPlainTextEdit edit;
-    edit.show();
-    const double baseline = medianOf(
-        kCalls, [] {},
-        [&] {
-            edit.setPlainText(text);
-            QCoreApplication::processEvents();
-        });
     check(edit.document()->characterCount() > 1000000, "the baseline shows the text");
-    row("open a 1 MiB server file", project, baseline, "ratio", 1.2);
+    row("open a 1 MiB server file", median(project), median(baseline), "ratio", 1.2);
 }
 
 void clickThroughWizard(frmOutput &window) {
