@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -125,6 +126,8 @@ int main(int argc, char *argv[]) {
     type(page, "txtIniMap", "q2dm1");
     shoot(page, "wizard-7-general");
     page->finishButton()->click();
+    // Down to where the raw-code block ends and the commands begin.
+    main.txtOutput->verticalScrollBar()->setValue(20);
     shoot(&main, "main-window-server-file");
 
     // The unsaved-changes prompt, as File, Exit shows it.
