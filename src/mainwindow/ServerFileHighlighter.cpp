@@ -2,20 +2,32 @@
 
 #include <QEvent>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextDocument>
 
 using ServerFileSyntax::Kind;
 using ServerFileSyntax::Place;
 
+namespace {
+
+// A line of the text area may hold line separators (Shift+Enter): each part
+// is a line of its own in the saved file.
+QList<QStringView> fileLines(const QString &text) {
+    return QStringView(text).split(QChar::LineSeparator);
+}
+
+} // namespace
+
 ServerFileHighlighter::ServerFileHighlighter(QPlainTextEdit *edit)
     : QObject(edit)
     , m_edit(edit) {
     chooseColours();
     m_edit->installEventFilter(this);
+    m_edit->viewport()->installEventFilter(this);
     connect(m_edit->document(), &QTextDocument::contentsChange, this,
             &ServerFileHighlighter::contentsChange);
-    // Every scroll, resize and repaint: lines that came into view get coloured.
+    // Every scroll and repaint: lines that came into view get coloured.
     connect(m_edit, &QPlainTextEdit::updateRequest, this,
             &ServerFileHighlighter::colourLinesInView);
 }
@@ -38,6 +50,11 @@ bool ServerFileHighlighter::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_edit && event->type() == QEvent::PaletteChange) {
         chooseColours();
         colourLinesInView();
+    } else if (watched == m_edit->viewport() && event->type() == QEvent::Resize) {
+        // A taller view shows more lines without a scroll; they are known
+        // once the text area has handled the resize.
+        QMetaObject::invokeMethod(this, &ServerFileHighlighter::colourLinesInView,
+                                  Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -57,38 +74,71 @@ void ServerFileHighlighter::contentsChange(int position, int, int charsAdded) {
 }
 
 void ServerFileHighlighter::colourLinesInView() {
-    if (m_colouring)
-        return; // the repaint that colouring itself asks for
+    // Colouring relayouts lines, and a relayout can move the view and ask
+    // for this again: then the view is looked at once more.
+    if (m_colouring) {
+        m_viewMoved = true;
+        return;
+    }
     m_colouring = true;
-    const QRect view = m_edit->viewport()->rect();
-    QTextBlock block = m_edit->cursorForPosition(view.topLeft()).block();
-    const QTextBlock last = m_edit->cursorForPosition(view.bottomLeft()).block();
-    m_firstInView = block.blockNumber();
-    m_lastInView = last.blockNumber();
-    for (; block.isValid() && block.blockNumber() <= m_lastInView; block = block.next())
-        colourLine(block);
-    m_colouring = false;
+    const auto done = qScopeGuard([this] { m_colouring = false; });
+    for (int round = 0; round < 4; ++round) {
+        m_viewMoved = false;
+        const QRect view = m_edit->viewport()->rect();
+        QTextBlock block = m_edit->cursorForPosition(view.topLeft()).block();
+        const QTextBlock last = m_edit->cursorForPosition(view.bottomLeft()).block();
+        m_firstInView = block.blockNumber();
+        m_lastInView = last.blockNumber();
+        for (; block.isValid() && block.blockNumber() <= m_lastInView; block = block.next())
+            colourLine(block);
+        if (!m_viewMoved)
+            break;
+    }
 }
 
 void ServerFileHighlighter::colourLine(const QTextBlock &block) {
     QTextLayout *layout = block.layout();
     if (!layout)
         return;
-    const QList<QTextLayout::FormatRange> wanted = formatsFor(block);
+    QList<QTextLayout::FormatRange> wanted = formatsFor(block);
+    // Text that an input method is composing shows inside the line but is
+    // not yet part of it: the colours move past it, and its own formats stay.
+    const int composedAt = layout->preeditAreaPosition();
+    const int composedLength = int(layout->preeditAreaText().size());
+    if (composedLength > 0) {
+        for (QTextLayout::FormatRange &range : wanted) {
+            if (range.start >= composedAt)
+                range.start += composedLength;
+            else if (range.start + range.length > composedAt)
+                range.length += composedLength;
+        }
+        for (const QTextLayout::FormatRange &range : layout->formats()) {
+            if (range.start >= composedAt &&
+                range.start + range.length <= composedAt + composedLength)
+                wanted.append(range);
+        }
+    }
     if (layout->formats() == wanted)
         return;
     layout->setFormats(wanted);
-    // Outside an edit this relayouts the line alone, without change signals.
-    m_edit->document()->markContentsDirty(block.position(), block.length());
+    // Outside an edit this relayouts the line alone, without change signals;
+    // the range stops short of the line's end so that the next line is kept.
+    m_edit->document()->markContentsDirty(block.position(), std::max(1, block.length() - 1));
 }
 
 QList<QTextLayout::FormatRange> ServerFileHighlighter::formatsFor(const QTextBlock &block) {
     QList<QTextLayout::FormatRange> formats;
-    const QString text = block.text();
-    if (text.size() > kLongestColouredLine)
+    if (block.length() > kLongestColouredLine)
         return formats;
-    for (const ServerFileSyntax::Span &span : ServerFileSyntax::spans(text, placeOf(block)))
-        formats.append({int(span.start), int(span.length), m_formats[int(span.kind)]});
+    const QString text = block.text();
+    Place place = placeOf(block);
+    int offset = 0;
+    for (const QStringView line : fileLines(text)) {
+        for (const ServerFileSyntax::Span &span : ServerFileSyntax::spans(line, place))
+            formats.append({offset + int(span.start), int(span.length), m_formats[int(span.kind)]});
+        place = ServerFileSyntax::nextPlace(line, place);
+        offset += int(line.size()) + 1;
+    }
     return formats;
 }
 
@@ -103,7 +153,8 @@ Place ServerFileHighlighter::placeOf(const QTextBlock &block) {
         Place place =
             known.blockNumber() == 0 ? Place::FirstLine : Place(known.previous().userState());
         for (; known.isValid() && known.blockNumber() < number; known = known.next()) {
-            place = ServerFileSyntax::nextPlace(known.text(), place);
+            for (const QStringView line : fileLines(known.text()))
+                place = ServerFileSyntax::nextPlace(line, place);
             known.setUserState(int(place));
         }
         m_placesKnownThrough = number - 1;

@@ -43,5 +43,6 @@ private:
     int m_firstInView = 0;
     int m_lastInView = 0;
     bool m_colouring = false;
+    bool m_viewMoved = false;
     std::array<QTextCharFormat, ServerFileSyntax::KindCount> m_formats; // by kind
 };

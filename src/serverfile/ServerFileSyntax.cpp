@@ -10,8 +10,9 @@ QStringView withoutCr(QStringView line) {
     return line.endsWith(u'\r') ? line.chopped(1) : line;
 }
 
+// The console takes every control character as a blank, as it does a space.
 bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t';
+    return c.unicode() <= u' ';
 }
 
 // Quake II's "set name value [u|s]" gives a variable its value.
@@ -19,50 +20,58 @@ bool namesVariable(QStringView command) {
     return command.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
 }
 
-// The console's own reading: commands end at a semicolon outside quotes and
-// words at a blank; a word that begins with a quote ends at the closing quote
-// (or the line's end); "//" where a word begins comments out the rest.
-void commandSpans(QStringView line, QList<Span> &out) {
-    qsizetype i = 0;
-    int wordInCommand = 0;
+// The words of one command, line[begin, end): words end at a blank; a word
+// that begins with a quote ends at the closing quote (or the command's end);
+// "//" where a word begins comments out the rest of the command.
+void wordSpans(QStringView line, qsizetype begin, qsizetype end, QList<Span> &out) {
+    int word = 0;
     bool variableFollows = false;
-    const qsizetype n = line.size();
-    while (i < n) {
-        const QChar c = line[i];
-        if (isBlank(c)) {
+    qsizetype i = begin;
+    while (i < end) {
+        if (isBlank(line[i])) {
             ++i;
             continue;
         }
-        if (c == u';') {
-            wordInCommand = 0;
-            variableFollows = false;
-            ++i;
-            continue;
-        }
-        if (c == u'/' && i + 1 < n && line[i + 1] == u'/') {
-            out.append({i, n - i, Kind::Comment});
+        if (line[i] == u'/' && i + 1 < end && line[i + 1] == u'/') {
+            out.append({i, end - i, Kind::Comment});
             return;
         }
         const qsizetype start = i;
-        Kind kind;
-        if (c == u'"') {
-            const qsizetype close = line.indexOf(u'"', i + 1);
-            i = close < 0 ? n : close + 1;
+        Kind kind = Kind::Value;
+        if (line[i] == u'"') {
+            const qsizetype close = line.sliced(0, end).indexOf(u'"', i + 1);
+            i = close < 0 ? end : close + 1;
             kind = Kind::String;
         } else {
-            while (i < n && !isBlank(line[i]) && line[i] != u';')
+            while (i < end && !isBlank(line[i]))
                 ++i;
-            kind = Kind::Value;
         }
-        if (wordInCommand == 0) {
+        if (word == 0) {
             kind = Kind::Command;
             variableFollows = namesVariable(line.sliced(start, i - start));
-        } else if (wordInCommand == 1 && variableFollows) {
+        } else if (word == 1 && variableFollows) {
             kind = Kind::Variable;
         }
         out.append({start, i - start, kind});
-        ++wordInCommand;
+        ++word;
     }
+}
+
+// The console's own reading: a line is split into commands at each
+// semicolon that an even number of quotes precedes (quotes inside words and
+// comments count too), before any word or comment is looked at.
+void commandSpans(QStringView line, QList<Span> &out) {
+    qsizetype begin = 0;
+    int quotes = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"')
+            ++quotes;
+        else if (line[i] == u';' && quotes % 2 == 0) {
+            wordSpans(line, begin, i, out);
+            begin = i + 1;
+        }
+    }
+    wordSpans(line, begin, line.size(), out);
 }
 
 } // namespace

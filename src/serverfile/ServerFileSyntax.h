@@ -10,7 +10,7 @@ namespace ServerFileSyntax {
 
 enum class Kind {
     RawCode,  // the block from the marker on the first line to its end line
-    Comment,  // "//" where a word could begin, to the end of the line
+    Comment,  // "//" where a word could begin, to the end of its command
     Command,  // the first word of a command
     Variable, // the name that "set" gives a value to
     Value,    // any other word

@@ -61,6 +61,15 @@ private slots:
             {"Command:set", "Variable:a", "Value:1", "Command:map", "Value:q2dm1"});
         row("semicolon inside quotes", "set a \"x; y\"",
             {"Command:set", "Variable:a", "String:\"x; y\""});
+        // The console splits a line at semicolons before it looks for "//".
+        row("semicolon ends a comment", "set a 1 // was 2; map q2dm1",
+            {"Command:set", "Variable:a", "Value:1", "Comment:// was 2", "Command:map",
+             "Value:q2dm1"});
+        row("comment line with a semicolon", "// note; map q2dm1",
+            {"Comment:// note", "Command:map", "Value:q2dm1"});
+        row("a quote inside a word counts for semicolons", "say a\"b; map q2dm1",
+            {"Command:say", "Value:a\"b;", "Value:map", "Value:q2dm1"});
+        row("control characters are blanks", "set\va\f1", {"Command:set", "Variable:a", "Value:1"});
         row("empty quotes", "set rcon_password \"\"",
             {"Command:set", "Variable:rcon_password", "String:\"\""});
         row("unclosed quote runs to the end", "set hostname \"open // end",

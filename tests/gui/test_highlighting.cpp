@@ -1,11 +1,15 @@
 #include "GuiTestSupport.h"
+#include "mainwindow/ServerFileHighlighter.h"
 #include "serverfile/ServerFileComposer.h"
 #include "settings/PublicVars.h"
 #include "support/ExpectedFiles.h"
 #include "support/FileBytes.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -208,6 +212,114 @@ private slots:
         QTRY_COMPARE(colourAt(edit, 28, 0), command);
         QCOMPARE(colourAt(edit, 29, 0), comment);
         QCOMPARE(colourAt(edit, 26, 0), rawCode);
+    }
+
+    // Shift+Enter breaks a line inside the text area's line; saved, it is
+    // two lines, and each is coloured as a line of its own.
+    void lineSeparatorsSplitLines() {
+        GuiFixture f;
+        open(f, serverFile());
+        QPlainTextEdit *edit = f.main().txtOutput;
+        scrollTo(edit, 20);
+        const QColor comment = colourAt(edit, 28, 0);
+        edit->setFocus();
+        edit->setTextCursor(QTextCursor(edit->document()->findBlockByNumber(28)));
+        QTest::keyClicks(edit, "set a 1 // note");
+        QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(edit, "map q2dm1");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(
+            PublicVars::OutputText.contains(QLatin1String("\r\nset a 1 // note\r\nmap q2dm1\r\n")));
+        const int map = int(QStringLiteral("set a 1 // note").size()) + 1;
+        QTRY_VERIFY(colourAt(edit, 28, map).isValid());
+        QCOMPARE(colourAt(edit, 28, 8), comment);
+        QCOMPARE(colourAt(edit, 28, map), colourAt(edit, 28, 0)); // a command again
+        QVERIFY(colourAt(edit, 28, map + 4) != comment);
+
+        // The raw-code block ends at its end line also after a separator.
+        QTextCursor end(edit->document()->findBlockByNumber(26));
+        end.movePosition(QTextCursor::StartOfBlock);
+        edit->setTextCursor(end);
+        QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+        QTRY_COMPARE(colourAt(edit, 26, 1), colourAt(edit, 0, 0));
+        QCOMPARE(colourAt(edit, 28, 0), colourAt(edit, 28, map));
+    }
+
+    // A line too long to read is left plain; the lines after it are not.
+    void longLinesStayPlain() {
+        GuiFixture f;
+        QByteArray bytes = serverFile();
+        bytes += "\r\nset long \"" + QByteArray(ServerFileHighlighter::kLongestColouredLine, 'x') +
+                 "\"\r\nmap q2dm1";
+        open(f, bytes);
+        QPlainTextEdit *edit = f.main().txtOutput;
+        const int last = edit->document()->blockCount() - 1;
+        scrollTo(edit, last);
+        QVERIFY(coloured(edit, last));
+        QVERIFY(!coloured(edit, last - 1));
+        QCOMPARE(PublicVars::OutputText, QString::fromLatin1(bytes));
+    }
+
+    // Lines that a taller view brings in are coloured, with no scroll.
+    void colouredWhenTheViewGrows() {
+        // The cursor's blink repaints the view too: without it, only the
+        // growing itself can colour the new lines.
+        const int flashTime = QApplication::cursorFlashTime();
+        QApplication::setCursorFlashTime(0);
+        const auto restore = qScopeGuard([&] { QApplication::setCursorFlashTime(flashTime); });
+        QPlainTextEdit edit;
+        new ServerFileHighlighter(&edit);
+        edit.resize(400, 60);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        QStringList lines;
+        for (int i = 0; i < 300; ++i)
+            lines.append(QStringLiteral("set v%1 1").arg(i));
+        edit.setPlainText(lines.join(u'\n'));
+        QCoreApplication::processEvents();
+        QVERIFY(!coloured(&edit, 20));
+        edit.resize(400, 700);
+        QTRY_VERIFY(coloured(&edit, 20));
+    }
+
+    // Text that an input method is composing keeps its own look, and the
+    // colours move past it.
+    void inputMethodComposing() {
+        GuiFixture f;
+        open(f, serverFile());
+        QPlainTextEdit *edit = f.main().txtOutput;
+        const int dmflags = lineOf(edit, QStringLiteral("set dmflags 0"));
+        scrollTo(edit, dmflags);
+        const QColor command = colourAt(edit, dmflags, 0);
+        const QColor variable = colourAt(edit, dmflags, 4);
+        edit->setFocus();
+        edit->setTextCursor(QTextCursor(edit->document()->findBlockByNumber(dmflags)));
+        QTextCharFormat underline;
+        underline.setFontUnderline(true);
+        QInputMethodEvent composing(
+            QStringLiteral("abc"),
+            {QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, 0, 3, underline)});
+        QCoreApplication::sendEvent(edit, &composing);
+        const QTextLayout *layout = edit->document()->findBlockByNumber(dmflags).layout();
+        QCOMPARE(layout->preeditAreaText(), QStringLiteral("abc"));
+        QTRY_COMPARE(colourAt(edit, dmflags, 3), command); // "set" after "abc"
+        QCOMPARE(colourAt(edit, dmflags, 7), variable);
+        bool underlined = false;
+        for (const QTextLayout::FormatRange &range : layout->formats())
+            underlined |= range.start == 0 && range.length == 3 && range.format.fontUnderline();
+        QVERIFY(underlined);
+        QCOMPARE(edit->document()->findBlockByNumber(dmflags).text(),
+                 QStringLiteral("set dmflags 0"));
+
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("abc"));
+        QCoreApplication::sendEvent(edit, &commit);
+        QCOMPARE(edit->document()->findBlockByNumber(dmflags).text(),
+                 QStringLiteral("abcset dmflags 0"));
+        // "abcset" is a command but not "set": what follows are plain values.
+        QTRY_VERIFY(colourAt(edit, dmflags, 7) != variable);
+        QCOMPARE(colourAt(edit, dmflags, 0), command);
+        QCOMPARE(colourAt(edit, dmflags, 7), colourAt(edit, dmflags, 15));
     }
 
     // On a dark base the colours change to light ones, and back.
