@@ -16,15 +16,18 @@ namespace {
 QList<QStringView> fileLines(const QString &text) {
     return QStringView(text).split(QChar::LineSeparator);
 }
+// The views point into the text, so it must outlive them.
+QList<QStringView> fileLines(QString &&) = delete;
 
 } // namespace
 
 ServerFileHighlighter::ServerFileHighlighter(QPlainTextEdit *edit)
     : QObject(edit)
-    , m_edit(edit) {
+    , m_edit(edit)
+    , m_viewport(edit->viewport()) {
     chooseColours();
     m_edit->installEventFilter(this);
-    m_edit->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(m_edit->document(), &QTextDocument::contentsChange, this,
             &ServerFileHighlighter::contentsChange);
     // Every scroll and repaint: lines that came into view get coloured.
@@ -50,7 +53,7 @@ bool ServerFileHighlighter::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_edit && event->type() == QEvent::PaletteChange) {
         chooseColours();
         colourLinesInView();
-    } else if (watched == m_edit->viewport() && event->type() == QEvent::Resize) {
+    } else if (watched == m_viewport && event->type() == QEvent::Resize) {
         // A taller view shows more lines without a scroll; they are known
         // once the text area has handled the resize.
         QMetaObject::invokeMethod(this, &ServerFileHighlighter::colourLinesInView,
@@ -153,7 +156,8 @@ Place ServerFileHighlighter::placeOf(const QTextBlock &block) {
         Place place =
             known.blockNumber() == 0 ? Place::FirstLine : Place(known.previous().userState());
         for (; known.isValid() && known.blockNumber() < number; known = known.next()) {
-            for (const QStringView line : fileLines(known.text()))
+            const QString text = known.text();
+            for (const QStringView line : fileLines(text))
                 place = ServerFileSyntax::nextPlace(line, place);
             known.setUserState(int(place));
         }

@@ -10,6 +10,7 @@
 
 class QPlainTextEdit;
 class QTextBlock;
+class QWidget;
 
 // Colours the server file in a text area by its syntax (ServerFileSyntax).
 // Only the lines in view are coloured, as they come into view, so that a
@@ -37,6 +38,9 @@ private:
     void chooseColours();
 
     QPlainTextEdit *m_edit;
+    // Kept apart: the text area's viewport still sends events while the text
+    // area is being destroyed, when it can no longer be asked for it.
+    QWidget *m_viewport;
     // Each line's user state holds the place of the line after it; the states
     // are known for the lines up to and including this one.
     int m_placesKnownThrough = -1;
