@@ -35,6 +35,15 @@ void scrollTo(const QPlainTextEdit *edit, int line) {
     edit->verticalScrollBar()->setValue(line);
 }
 
+// "// Begin admin ident section.", the first comment after the raw-code block.
+constexpr int kFirstComment = 28;
+
+// Brings the first comment into view and gives its colour.
+QColor firstCommentColour(const QPlainTextEdit *edit) {
+    scrollTo(edit, 20);
+    return colourAt(edit, kFirstComment, 0);
+}
+
 bool coloured(const QPlainTextEdit *edit, int line) {
     return !edit->document()->findBlockByNumber(line).layout()->formats().isEmpty();
 }
@@ -89,11 +98,11 @@ private slots:
         QCOMPARE(colourAt(edit, 25, 2), rawCode); // //[map]
         QCOMPARE(colourAt(edit, 26, 0), rawCode); // // End of Raw-Code
         QCOMPARE(colourAt(edit, 26, 17), rawCode);
-        QVERIFY(!colourAt(edit, 27, 0).isValid());    // the empty line
-        const QColor comment = colourAt(edit, 28, 0); // // Begin admin ident section.
+        QVERIFY(!colourAt(edit, 27, 0).isValid());               // the empty line
+        const QColor comment = colourAt(edit, kFirstComment, 0); // // Begin admin ident section.
         const int hostname =
             lineOf(edit, QStringLiteral("set hostname \"Rex's \"Best\" // server; really\""));
-        QVERIFY(hostname > 28);
+        QVERIFY(hostname > kFirstComment);
         scrollTo(edit, hostname - 10);
         QVERIFY(coloured(edit, hostname));
         const QColor command = colourAt(edit, hostname, 0);
@@ -181,21 +190,21 @@ private slots:
         frmOutput &m = f.main();
         QPlainTextEdit *edit = m.txtOutput;
         const QColor rawCode = colourAt(edit, 0, 0);
-        scrollTo(edit, 20);
-        const QColor comment = colourAt(edit, 28, 0);
+        const QColor comment = firstCommentColour(edit);
         PublicVars::Saved = true;
 
         edit->setFocus();
-        QTextCursor cursor(edit->document()->findBlockByNumber(28));
+        QTextCursor cursor(edit->document()->findBlockByNumber(kFirstComment));
         edit->setTextCursor(cursor);
         QTest::keyClicks(edit, "set x \"y\"");
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(edit->document()->findBlockByNumber(28).text(), QStringLiteral("set x \"y\""));
-        QTRY_VERIFY(colourAt(edit, 28, 6).isValid());
-        const QColor command = colourAt(edit, 28, 0);
+        QCOMPARE(edit->document()->findBlockByNumber(kFirstComment).text(),
+                 QStringLiteral("set x \"y\""));
+        QTRY_VERIFY(colourAt(edit, kFirstComment, 6).isValid());
+        const QColor command = colourAt(edit, kFirstComment, 0);
         QVERIFY(command.isValid() && command != comment && command != rawCode);
-        QVERIFY(colourAt(edit, 28, 4) != command);
-        QVERIFY(colourAt(edit, 28, 6) != command);
+        QVERIFY(colourAt(edit, kFirstComment, 4) != command);
+        QVERIFY(colourAt(edit, kFirstComment, 6) != command);
         QCOMPARE(colourAt(edit, 29, 0), comment);
         QVERIFY(!PublicVars::Saved);
         QVERIFY(
@@ -206,10 +215,10 @@ private slots:
         edit->setTextCursor(QTextCursor(edit->document()->findBlockByNumber(26)));
         edit->moveCursor(QTextCursor::EndOfBlock);
         QTest::keyClick(edit, Qt::Key_Space);
-        QTRY_COMPARE(colourAt(edit, 28, 0), rawCode);
+        QTRY_COMPARE(colourAt(edit, kFirstComment, 0), rawCode);
         QCOMPARE(colourAt(edit, 29, 0), rawCode);
         QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
-        QTRY_COMPARE(colourAt(edit, 28, 0), command);
+        QTRY_COMPARE(colourAt(edit, kFirstComment, 0), command);
         QCOMPARE(colourAt(edit, 29, 0), comment);
         QCOMPARE(colourAt(edit, 26, 0), rawCode);
     }
@@ -220,10 +229,9 @@ private slots:
         GuiFixture f;
         open(f, serverFile());
         QPlainTextEdit *edit = f.main().txtOutput;
-        scrollTo(edit, 20);
-        const QColor comment = colourAt(edit, 28, 0);
+        const QColor comment = firstCommentColour(edit);
         edit->setFocus();
-        edit->setTextCursor(QTextCursor(edit->document()->findBlockByNumber(28)));
+        edit->setTextCursor(QTextCursor(edit->document()->findBlockByNumber(kFirstComment)));
         QTest::keyClicks(edit, "set a 1 // note");
         QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
         QTest::keyClicks(edit, "map q2dm1");
@@ -231,10 +239,11 @@ private slots:
         QVERIFY(
             PublicVars::OutputText.contains(QLatin1String("\r\nset a 1 // note\r\nmap q2dm1\r\n")));
         const int map = int(QStringLiteral("set a 1 // note").size()) + 1;
-        QTRY_VERIFY(colourAt(edit, 28, map).isValid());
-        QCOMPARE(colourAt(edit, 28, 8), comment);
-        QCOMPARE(colourAt(edit, 28, map), colourAt(edit, 28, 0)); // a command again
-        QVERIFY(colourAt(edit, 28, map + 4) != comment);
+        QTRY_VERIFY(colourAt(edit, kFirstComment, map).isValid());
+        QCOMPARE(colourAt(edit, kFirstComment, 8), comment);
+        QCOMPARE(colourAt(edit, kFirstComment, map),
+                 colourAt(edit, kFirstComment, 0)); // a command again
+        QVERIFY(colourAt(edit, kFirstComment, map + 4) != comment);
 
         // The raw-code block ends at its end line also after a separator.
         QTextCursor end(edit->document()->findBlockByNumber(26));
@@ -242,7 +251,7 @@ private slots:
         edit->setTextCursor(end);
         QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
         QTRY_COMPARE(colourAt(edit, 26, 1), colourAt(edit, 0, 0));
-        QCOMPARE(colourAt(edit, 28, 0), colourAt(edit, 28, map));
+        QCOMPARE(colourAt(edit, kFirstComment, 0), colourAt(edit, kFirstComment, map));
     }
 
     // A line too long to read is left plain; the lines after it are not.
@@ -327,17 +336,16 @@ private slots:
         GuiFixture f;
         open(f, serverFile());
         QPlainTextEdit *edit = f.main().txtOutput;
-        scrollTo(edit, 20);
-        const QColor onLight = colourAt(edit, 28, 0);
+        const QColor onLight = firstCommentColour(edit);
         QPalette dark = edit->palette();
         dark.setColor(QPalette::Base, QColor(30, 30, 30));
         dark.setColor(QPalette::Text, Qt::white);
         edit->setPalette(dark);
-        QTRY_VERIFY(colourAt(edit, 28, 0) != onLight);
-        QVERIFY(colourAt(edit, 28, 0).lightness() > 128);
+        QTRY_VERIFY(colourAt(edit, kFirstComment, 0) != onLight);
+        QVERIFY(colourAt(edit, kFirstComment, 0).lightness() > 128);
         QVERIFY(colourAt(edit, 0, 0).lightness() > 100);
         edit->setPalette(QPalette());
-        QTRY_COMPARE(colourAt(edit, 28, 0), onLight);
+        QTRY_COMPARE(colourAt(edit, kFirstComment, 0), onLight);
     }
 };
 
