@@ -12,6 +12,9 @@
 namespace TextFile {
 namespace {
 
+// What a file whose size was not as reported is read on by, at a time.
+constexpr qint64 kReadChunk = 64 * 1024;
+
 QString shown(const QString &path) {
     return QDir::toNativeSeparators(path);
 }
@@ -46,9 +49,20 @@ ReadResult readBytes(const QString &path, qint64 maxBytes) {
             readError(path, QStringLiteral("the file is too large (%1 bytes)").arg(file.size()));
         return result;
     }
-    // Read at most one byte past the limit, so a file that grows meanwhile,
-    // or one whose size the system does not report, cannot exhaust memory.
-    result.bytes = file.read(maxBytes + 1);
+    // Read what the reported size promises and one byte more, then go on
+    // while there is more, never past one byte over the limit: a file that
+    // grows meanwhile, or one whose size the system does not report (0), is
+    // read whole yet cannot exhaust memory. Asking for the whole limit at
+    // once would allocate all of it for every file.
+    const qint64 limit = maxBytes + 1;
+    result.bytes = file.read(std::min(file.size(), maxBytes) + 1);
+    while (result.bytes.size() < limit && file.error() == QFileDevice::NoError) {
+        const QByteArray more =
+            file.read(std::min<qint64>(limit - result.bytes.size(), kReadChunk));
+        if (more.isEmpty())
+            break;
+        result.bytes += more;
+    }
     if (file.error() != QFileDevice::NoError) {
         result.failure = Failure::Other;
         result.error = readError(path, file.errorString());

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,6 +95,22 @@ private slots:
         QCOMPARE(result.failure, TextFile::Failure::TooLarge);
         QVERIFY(result.bytes.isEmpty());
         QVERIFY(TextFile::readBytes(path("big.txt"), 1000).ok());
+    }
+
+    // Files whose size the system reports as 0 are read whole, and an
+    // endless one stops one byte past the limit, several reads on.
+    void unreportedSizesAreReadUpToTheLimit() {
+        if (!QFile::exists(QStringLiteral("/proc/self/status")))
+            QSKIP("needs Linux's /proc and /dev/zero");
+        QCOMPARE(QFileInfo(QStringLiteral("/proc/self/status")).size(), 0);
+        const auto status = TextFile::readBytes(QStringLiteral("/proc/self/status"), 1 << 20);
+        QVERIFY(status.ok());
+        QVERIFY(status.bytes.startsWith("Name:"));
+        QVERIFY(status.bytes.contains("\nPid:"));
+
+        const auto endless = TextFile::readBytes(QStringLiteral("/dev/zero"), 300000);
+        QCOMPARE(endless.failure, TextFile::Failure::TooLarge);
+        QVERIFY(endless.bytes.isEmpty());
     }
 
     void folderExists() {
