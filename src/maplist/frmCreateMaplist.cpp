@@ -2,6 +2,7 @@
 
 #include "MaplistLine.h"
 #include "MaplistModel.h"
+#include "platform/CheckBoxSignal.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
@@ -197,7 +198,7 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     layout->addWidget(overridesNote);
     resize(860, 520);
 
-    connect(cXtra, &QCheckBox::stateChanged, this, &frmCreateMaplist::cXtra_Click);
+    connect(cXtra, checkBoxStateChanged, this, &frmCreateMaplist::cXtra_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &frmCreateMaplist::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmCreateMaplist::cmdRemove_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmCreateMaplist::cmdOpen_Click);

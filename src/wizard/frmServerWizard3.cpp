@@ -4,6 +4,7 @@
 #include "WizardController.h"
 #include "frmServerWizard5.h"
 #include "frmServerWizard6.h"
+#include "platform/CheckBoxSignal.h"
 #include "platform/MessageBox.h"
 #include "settings/ChoiceTables.h"
 #include "settings/PublicVars.h"
@@ -97,7 +98,7 @@ frmServerWizard3::frmServerWizard3(WizardController &wizard, QWidget *parent)
 
     connect(cmbGameType, &QComboBox::currentIndexChanged, this,
             &frmServerWizard3::cmbGameType_Click);
-    connect(cWeaponRandomizer, &QCheckBox::stateChanged, this,
+    connect(cWeaponRandomizer, checkBoxStateChanged, this,
             &frmServerWizard3::cWeaponRandomizer_Click);
 }
 

@@ -3,6 +3,7 @@
 #include "CheckBoxArray.h"
 #include "WizardController.h"
 #include "mainwindow/Procedures.h"
+#include "platform/CheckBoxSignal.h"
 #include "settings/PublicVars.h"
 
 #include <QCheckBox>
@@ -134,8 +135,8 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    connect(cpublic, &QCheckBox::stateChanged, this, &frmServerWizard7::cpublic_Click);
-    connect(callowdl, &QCheckBox::stateChanged, this, &frmServerWizard7::callowdl_Click);
+    connect(cpublic, checkBoxStateChanged, this, &frmServerWizard7::cpublic_Click);
+    connect(callowdl, checkBoxStateChanged, this, &frmServerWizard7::callowdl_Click);
 }
 
 void frmServerWizard7::Form_Load() {
