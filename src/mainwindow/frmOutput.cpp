@@ -70,6 +70,7 @@ frmOutput::frmOutput()
 
     txtOutput = new QPlainTextEdit(m_client);
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
+    txtOutput->setAccessibleName(QStringLiteral("Server File"));
     txtOutput->setGeometry(x(120), y(855), x(8175), y(6375));
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab walks the window's tab order through the text area, as elsewhere.
@@ -84,7 +85,9 @@ frmOutput::frmOutput()
     setTabOrder(cmdStartConfig, Command1);
     setTabOrder(Command1, txtOutput);
     setTabOrder(txtOutput, cmdCreateShortcut);
-    txtOutput->setFocusPolicy(Qt::NoFocus); // below the compact window's edge
+    // Below the compact window's edge: hidden, so that neither Tab nor a
+    // screen reader reaches it until the window grows.
+    txtOutput->hide();
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -128,8 +131,7 @@ void frmOutput::enlarge() {
     const int menu = menuBar()->sizeHint().height();
     m_client->setFixedSize(outer.width() - frame.width(), outer.height() - frame.height() - menu);
     setFixedSize(outer - frame);
-    // Out of sight, the text area kept out of the tab order; now it joins.
-    txtOutput->setFocusPolicy(Qt::StrongFocus);
+    txtOutput->show(); // in sight now: Tab and screen readers reach it
 }
 
 // A replacement by the program counts as a change, as typing does; the text
