@@ -21,6 +21,7 @@ QComboBox *choiceList(const char *name, const char *prompt, QWidget *parent) {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
     combo->setPlaceholderText(QString::fromLatin1(prompt));
+    combo->setAccessibleName(combo->placeholderText()); // what a screen reader reads
     combo->setMinimumWidth(260);
     return combo;
 }
