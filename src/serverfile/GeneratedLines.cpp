@@ -1,5 +1,7 @@
 #include "GeneratedLines.h"
 
+#include "ServerFileFormat.h"
+
 #include <array>
 
 namespace GeneratedLines {
@@ -44,6 +46,32 @@ constexpr std::array kCommands{
 };
 // clang-format on
 
+bool isBlank(QChar c) {
+    return c.unicode() <= ' ';
+}
+
+// The next word of a command: a quoted word runs to the next quote, any other
+// ends at a blank, a control character, a quote or a semicolon.
+QStringView nextWord(QStringView &rest) {
+    qsizetype i = 0;
+    while (i < rest.size() && isBlank(rest[i]))
+        ++i;
+    rest = rest.sliced(i);
+    if (rest.startsWith(u'"')) {
+        const qsizetype close = rest.indexOf(u'"', 1);
+        const qsizetype end = close < 0 ? rest.size() : close;
+        const QStringView word = rest.sliced(1, end - 1);
+        rest = rest.sliced(close < 0 ? end : end + 1);
+        return word;
+    }
+    qsizetype end = 0;
+    while (end < rest.size() && !isBlank(rest[end]) && rest[end] != u'"' && rest[end] != u';')
+        ++end;
+    const QStringView word = rest.first(end);
+    rest = rest.sliced(end);
+    return word;
+}
+
 } // namespace
 
 std::span<const Command> commands() {
@@ -59,6 +87,29 @@ const Command *find(QStringView word, QStringView variable) {
             return &command;
     }
     return nullptr;
+}
+
+const Command *commandOf(QStringView line) {
+    QStringView rest = line;
+    while (!rest.isEmpty() && isBlank(rest.front()))
+        rest = rest.sliced(1);
+    if (rest.startsWith(PrivateMasterPrefix)) {
+        rest = rest.sliced(PrivateMasterPrefix.size());
+        const Command *command = find(nextWord(rest), {});
+        return command && command->field == Field::MasterServers ? command : nullptr;
+    }
+    const QStringView word = nextWord(rest);
+    if (word.isEmpty())
+        return nullptr;
+    const bool isSet = word.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
+    return find(word, isSet ? nextWord(rest) : QStringView());
+}
+
+bool isGenerated(QStringView line) {
+    if (line.trimmed().isEmpty() || line == AdminSectionBegin || line == AdminSectionEnd ||
+        line.startsWith(CreatedPrefix) || line == ServerFileFormat::EndLine)
+        return true;
+    return commandOf(line) != nullptr;
 }
 
 QString fieldText(const ServerSettingsRecord &s, Field field) {

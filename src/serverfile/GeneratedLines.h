@@ -73,6 +73,15 @@ std::span<const Command> commands();
 // nothing. Letter case counts as the console counts it: not at all.
 const Command *find(QStringView word, QStringView variable);
 
+// The command a line of a server file begins with, when it is one the
+// composer writes: the first word and, after "set", the variable, split as the
+// console splits them. A commented-out setmaster line counts as setmaster.
+const Command *commandOf(QStringView line);
+
+// Whether the composer writes this line, outside the raw-code block: one of
+// its commands, one of its comment lines, or an empty line.
+bool isGenerated(QStringView line);
+
 // The text the record holds for a field (the whole line for HighScorer).
 QString fieldText(const ServerSettingsRecord &settings, Field field);
 

@@ -1,0 +1,92 @@
+#include "HandLines.h"
+
+#include "GeneratedLines.h"
+#include "ServerFileFormat.h"
+
+#include <QList>
+#include <QSet>
+
+namespace HandLines {
+
+namespace {
+
+// Lines end at CR LF, a bare LF or a bare CR.
+QList<QStringView> splitLines(QStringView text) {
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.sliced(start));
+    return lines;
+}
+
+// The lines after the raw-code block: it runs from the marker on the first
+// line to its end line, and never past the 27 lines the composer writes.
+qsizetype firstLineAfterRawCode(const QList<QStringView> &lines) {
+    constexpr qsizetype BlockLines = 27;
+    if (lines.isEmpty() || lines.front() != ServerFileFormat::Marker)
+        return 0;
+    for (qsizetype i = 1; i < lines.size() && i < BlockLines; ++i)
+        if (lines[i] == ServerFileFormat::RawCodeEnd)
+            return i + 1;
+    return qMin(lines.size(), BlockLines);
+}
+
+} // namespace
+
+Regenerated keep(QStringView current, QStringView composed, QStringView programText) {
+    const QList<QStringView> newLines = splitLines(composed);
+    QSet<QStringView> before;
+    for (QStringView line : splitLines(programText))
+        before.insert(line);
+    QSet<QStringView> after(newLines.cbegin(), newLines.cend());
+
+    Regenerated result;
+    QList<QStringView> handLines;
+    const QList<QStringView> oldLines = splitLines(current);
+    for (qsizetype i = firstLineAfterRawCode(oldLines); i < oldLines.size(); ++i) {
+        const QStringView line = oldLines[i];
+        if (!GeneratedLines::isGenerated(line)) {
+            handLines.append(line);
+        } else if (GeneratedLines::commandOf(line) && !before.contains(line) &&
+                   !after.contains(line)) {
+            ++result.replaced;
+        }
+    }
+    result.kept = int(handLines.size());
+
+    // The map line is the composer's last command: an empty line and the end
+    // line follow it.
+    const qsizetype mapLine = qMax<qsizetype>(0, newLines.size() - 3);
+    QStringList out;
+    out.reserve(newLines.size() + handLines.size());
+    for (qsizetype i = 0; i < newLines.size(); ++i) {
+        if (i == mapLine)
+            for (QStringView line : handLines)
+                out.append(line.toString());
+        out.append(newLines[i].toString());
+    }
+    result.text = out.join(ServerFileFormat::LineBreak);
+    return result;
+}
+
+QString summary(const Regenerated &r) {
+    QStringList parts;
+    if (r.kept > 0)
+        parts.append(r.kept == 1 ? QStringLiteral("1 hand-written line kept")
+                                 : QStringLiteral("%1 hand-written lines kept").arg(r.kept));
+    if (r.replaced > 0)
+        parts.append(
+            r.replaced == 1
+                ? QStringLiteral("1 hand change to a generated line replaced")
+                : QStringLiteral("%1 hand changes to generated lines replaced").arg(r.replaced));
+    return parts.join(QStringLiteral("; "));
+}
+
+} // namespace HandLines
