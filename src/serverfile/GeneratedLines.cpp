@@ -80,10 +80,12 @@ std::span<const Command> commands() {
 
 const Command *find(QStringView word, QStringView variable) {
     for (const Command &command : kCommands) {
-        if (command.word.compare(word, Qt::CaseInsensitive) != 0)
+        if (command.word.size() != word.size() ||
+            command.word.compare(word, Qt::CaseInsensitive) != 0)
             continue;
         if (command.variable.isEmpty() ||
-            command.variable.compare(variable, Qt::CaseInsensitive) == 0)
+            (command.variable.size() == variable.size() &&
+             command.variable.compare(variable, Qt::CaseInsensitive) == 0))
             return &command;
     }
     return nullptr;

@@ -75,15 +75,16 @@ Regenerated keep(QStringView current, QStringView composed, QStringView programT
     // The map line is the composer's last command: an empty line and the end
     // line follow it.
     const qsizetype mapLine = qMax<qsizetype>(0, newLines.size() - 3);
-    QStringList out;
-    out.reserve(newLines.size() + handLines.size());
+    const QLatin1StringView breakText = ServerFileFormat::LineBreak;
+    result.text.reserve(composed.size() + current.size());
     for (qsizetype i = 0; i < newLines.size(); ++i) {
         if (i == mapLine)
             for (QStringView line : handLines)
-                out.append(line.toString());
-        out.append(newLines[i].toString());
+                result.text.append(line).append(breakText);
+        result.text.append(newLines[i]);
+        if (i + 1 < newLines.size())
+            result.text.append(breakText);
     }
-    result.text = out.join(ServerFileFormat::LineBreak);
     return result;
 }
 
