@@ -13,7 +13,8 @@
 // Every window as a screen reader meets it, through Qt's own accessibility
 // interface: every control that takes the focus has a name, which is not just
 // the caption of the frame around it; a drop-down with a prompt is named by
-// its prompt; and nothing is offered that lies outside the window.
+// its prompt; a tooltip is read as the description; and nothing is offered
+// that lies outside the window.
 namespace {
 
 QString frameCaption(const QWidget *control) {
@@ -66,6 +67,9 @@ QStringList faults(QWidget *window) {
             found.append(what + QStringLiteral(" has no name"));
         else if (state.focusable && control && name == frameCaption(control))
             found.append(what + QStringLiteral(" is named by its frame, \"%1\"").arg(name));
+        if (control && !control->toolTip().isEmpty() &&
+            node->text(QAccessible::Description) != control->toolTip())
+            found.append(what + QStringLiteral(" is not described by its tooltip"));
         if (control && !promptOf(control).isEmpty() && name != promptOf(control))
             found.append(what + QStringLiteral(" reads \"%1\", not its prompt").arg(name));
         for (int i = 0; i < node->childCount(); ++i)
