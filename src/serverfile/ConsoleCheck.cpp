@@ -323,8 +323,18 @@ void Checker::checkMap(QStringView line, const Command &command) {
 
 void Checker::checkValue(QStringView line, const Word &value, QStringView variable, bool info,
                          const GeneratedLines::Command *entry) {
-    Q_UNUSED(line);
     const QStringView text = value.text;
+    const qsizetype after = value.start + value.length;
+    const qsizetype letter =
+        !value.quoted && after < line.size() && line[after].unicode() >= 0x80 ? after
+        : !value.quoted && value.start > 0 && line[value.start - 1].unicode() >= 0x80
+            ? value.start - 1
+            : -1;
+    if (letter >= 0)
+        add(value.start, value.length, Rule::BlankLetter,
+            QStringLiteral("The server takes %1 as a blank outside quotes: it reads only %2 here.")
+                .arg(quotedText(line.sliced(letter, 1)), quotedText(text)),
+            text.toString());
     if (info && (text.contains(u'\\') || text.contains(u';') || text.contains(u'"'))) {
         add(value.start, value.length, Rule::InfoCharacter,
             QStringLiteral("Players see %1 in the server info, where \"\\\", \";\" and quotes are "
@@ -396,6 +406,7 @@ Effect effectOf(Rule rule) {
     case Rule::Macro:
     case Rule::CommandCut:
     case Rule::ExtraWords:
+    case Rule::BlankLetter:
         return Effect::Changed;
     case Rule::NotANumber:
         return Effect::ReadAs;

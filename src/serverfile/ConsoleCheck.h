@@ -19,6 +19,7 @@ enum class Rule {
     InfoTooLong,    // a server-info value, or the whole string, over the server's limit
     NotANumber,     // a number field the game reads as another number
     NotAscii,       // letters the server's font shows differently
+    BlankLetter,    // a letter beyond ASCII outside quotes, which ends a word
     Macro,          // a "$" the server replaces by a variable's value
     CommandCut,     // a command longer than the server reads
     ExtraWords,     // a variable takes its first word and drops the rest

@@ -9,10 +9,11 @@ using namespace ConsoleCheck;
 namespace {
 
 const char *const kRuleNames[] = {
-    "CommandSplit", "QuoteBreak",     "Refused",  "MapRefused",  "InfoCharacter",
-    "InfoTooLong",  "NotANumber",     "NotAscii", "Macro",       "CommandCut",
-    "ExtraWords",   "UnknownAtStart", "AfterMap", "FileTooLong", "NulCharacter",
+    "CommandSplit",   "QuoteBreak", "Refused",     "MapRefused",   "InfoCharacter", "InfoTooLong",
+    "NotANumber",     "NotAscii",   "BlankLetter", "Macro",        "CommandCut",    "ExtraWords",
+    "UnknownAtStart", "AfterMap",   "FileTooLong", "NulCharacter",
 };
+static_assert(std::size(kRuleNames) == std::size_t(Rule::NulCharacter) + 1);
 
 // Each finding as "line Rule" (lines counted from 1), with its detail after a
 // colon when it has one.
