@@ -1,5 +1,6 @@
 #include "frmOutput.h"
 
+#include "FindingsList.h"
 #include "ServerFileHighlighter.h"
 #include "about/frmAbout.h"
 #include "commandline/frmShortcut.h"
@@ -80,6 +81,7 @@ frmOutput::frmOutput()
                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
     txtOutput->setFont(mono);
     new ServerFileHighlighter(txtOutput);
+    new FindingsList(txtOutput, m_client); // what the server will do differently
 
     setTabOrder(cmdStartConfig, Command1);
     setTabOrder(Command1, txtOutput);
