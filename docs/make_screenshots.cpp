@@ -20,10 +20,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <cstdlib>
@@ -129,6 +132,14 @@ int main(int argc, char *argv[]) {
     // Down to where the raw-code block ends and the commands begin.
     main.txtOutput->verticalScrollBar()->setValue(20);
     shoot(&main, "main-window-server-file");
+
+    // A hand edit the server would refuse: a word after the time limit.
+    QTextCursor edit = main.txtOutput->document()->find(QStringLiteral("set timelimit 15"));
+    edit.insertText(QStringLiteral("set timelimit 15 minutes"));
+    QCoreApplication::processEvents(); // the check runs once the change is done
+    main.txtOutput->verticalScrollBar()->setValue(38);
+    control<QListWidget>(&main, "lstFindings")->setCurrentRow(0);
+    shoot(&main, "main-window-findings");
 
     // The unsaved-changes prompt, as File, Exit shows it.
     ModalScript::expectWindow(QStringLiteral("frmSaveChanges"), [](QWidget *prompt) {

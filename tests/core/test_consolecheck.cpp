@@ -100,7 +100,10 @@ private slots:
         // Letters beyond ASCII.
         row("quoted letter beyond ASCII", latin1("set hostname \"Z\xfcrich\""),
             {"1 NotAscii:Z rich"});
-        row("unquoted letter beyond ASCII ends a word", latin1("map Z\xfcrich"), {"1 MapRefused"});
+        row("unquoted letter beyond ASCII splits a word", latin1("map Z\xfcrich"),
+            {"1 MapRefused"});
+        row("unquoted letter beyond ASCII ends a word", latin1("map q2dm\xe9"),
+            {"1 BlankLetter:q2dm"});
         // What the server rewrites or cuts.
         row("dollar outside quotes", latin1("set fraglimit $version"), {"1 Macro:version"});
         row("dollar inside quotes", latin1("set hostname \"$version\""), {});
