@@ -283,8 +283,9 @@ void checkFigures() {
     checkFigure("check the composed server file (1.3 KB)", composed, kCalls, 1e-3);
     QString big = composed;
     for (int i = 0; big.size() < 1024 * 1024; ++i)
-        big += QStringLiteral("\r\nset v%1 \"a value; with \\ and \xfc\" s // note %1;set w%1 %1abc")
-                   .arg(i);
+        big +=
+            QStringLiteral("\r\nset v%1 \"a value; with \\ and \xfc\" s // note %1;set w%1 %1abc")
+                .arg(i);
     checkFigure("check a 1 MiB server file", big, 200, 20e-3);
 }
 

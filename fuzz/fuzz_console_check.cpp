@@ -8,8 +8,7 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QString text =
-        QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
     const QStringList lines = text.split(u'\n');
     const QList<ConsoleCheck::Finding> findings = ConsoleCheck::check(text);
     for (const ConsoleCheck::Finding &f : findings) {

@@ -30,6 +30,26 @@ QString numberText(float value) {
     return QString::number(double(value), 'g', 7);
 }
 
+// The pattern with %1, %2... replaced by the arguments in one pass.
+QString fill(QStringView pattern, std::initializer_list<QStringView> args) {
+    qsizetype size = pattern.size();
+    for (const QStringView arg : args)
+        size += arg.size();
+    QString out;
+    out.reserve(size);
+    qsizetype from = 0;
+    for (qsizetype at = pattern.indexOf(u'%'); at >= 0 && at + 1 < pattern.size();
+         at = pattern.indexOf(u'%', from)) {
+        const auto index = std::size_t(pattern[at + 1].unicode() - u'1');
+        out += pattern.sliced(from, at - from);
+        if (index < args.size())
+            out += args.begin()[index];
+        from = at + 2;
+    }
+    out += pattern.sliced(from);
+    return out;
+}
+
 QString count(qsizetype n) {
     return QLocale::c().toString(n);
 }
@@ -51,12 +71,13 @@ QString shownText(QStringView text) {
     return shown;
 }
 
+// A value the file gives a server-info variable: where, and how long it is.
 struct InfoValue {
     int line;
     qsizetype start;
     qsizetype length;
     QLatin1StringView answer;
-    QString value;
+    qsizetype valueLength;
 };
 
 class Checker {
@@ -79,24 +100,45 @@ private:
     void add(qsizetype start, qsizetype length, Rule rule, QString message, QString detail = {});
     QString wordsAfterRefusal(QStringView line, const Command &command, qsizetype from) const;
 
+    // The wizard answer of the line being checked, found when first asked for.
+    QLatin1StringView answer();
+
     QStringView m_text;
     QList<Finding> m_findings;
+    QList<Command> m_commands; // of the line being checked, kept for its room
     int m_line = 0;
+    QStringView m_lineText;
+    int m_rawIndex = -1; // the line's place among the raw-code block's values
+    bool m_answerKnown = false;
     QLatin1StringView m_answer;
-    int m_mapLine = -1; // the line whose map loads, setting the rest aside
-    std::map<QString, InfoValue> m_info;
+    int m_mapLine = -1;                      // the line whose map loads, setting the rest aside
+    std::map<QStringView, InfoValue> m_info; // the last value of each, by name
 };
+
+QLatin1StringView Checker::answer() {
+    if (!m_answerKnown) {
+        const GeneratedLines::Command *command =
+            m_rawIndex >= 0 ? GeneratedLines::rawCodeCommand(m_rawIndex)
+                            : GeneratedLines::commandOf(
+                                  m_lineText.endsWith(u'\r') ? m_lineText.chopped(1) : m_lineText);
+        m_answer = command ? command->answer : QLatin1StringView();
+        m_answerKnown = true;
+    }
+    return m_answer;
+}
 
 void Checker::add(qsizetype start, qsizetype length, Rule rule, QString message, QString detail) {
     m_findings.append(
-        {m_line, start, length, rule, m_answer, std::move(detail), std::move(message)});
+        {m_line, start, length, rule, answer(), std::move(detail), std::move(message)});
 }
 
 QList<Finding> Checker::run() {
-    // The file as saved: every line break CR LF.
-    const qsizetype bytes = m_text.size() + m_text.count(u'\n') - m_text.count(u"\r\n");
     const qsizetype nul = m_text.indexOf(QChar(0));
     const QStringView readable = nul < 0 ? m_text : m_text.first(nul);
+    // The file as saved: every line break CR LF.
+    qsizetype bytes = m_text.size();
+    if (nul >= 0)
+        bytes += m_text.sliced(nul).count(u'\n') - m_text.sliced(nul).count(u"\r\n");
 
     enum class Block { First, RawCode, After } block = Block::First;
     int rawIndex = 0;
@@ -106,16 +148,14 @@ QList<Finding> Checker::run() {
         if (end < 0)
             end = readable.size();
         QStringView line = readable.sliced(from, end - from);
+        if (end < readable.size() && !line.endsWith(u'\r'))
+            ++bytes;
         const QStringView bare = line.endsWith(u'\r') ? line.chopped(1) : line;
 
-        m_answer = {};
-        if (block == Block::RawCode && bare != ServerFileFormat::RawCodeEnd) {
-            if (const auto *command = GeneratedLines::rawCodeCommand(rawIndex++))
-                m_answer = command->answer;
-        } else if (block != Block::RawCode) {
-            if (const auto *command = GeneratedLines::commandOf(bare))
-                m_answer = command->answer;
-        }
+        m_lineText = line;
+        m_answerKnown = false;
+        m_rawIndex =
+            block == Block::RawCode && bare != ServerFileFormat::RawCodeEnd ? rawIndex++ : -1;
         if (block == Block::First)
             block = bare == ServerFileFormat::Marker ? Block::RawCode : Block::After;
         else if (block == Block::RawCode && bare == ServerFileFormat::RawCodeEnd)
@@ -130,6 +170,7 @@ QList<Finding> Checker::run() {
     if (nul >= 0) {
         m_line = int(m_text.first(nul).count(u'\n'));
         m_answer = {};
+        m_answerKnown = true;
         const qsizetype lineStart = m_text.first(nul).lastIndexOf(u'\n') + 1;
         add(nul - lineStart, 1, Rule::NulCharacter,
             QStringLiteral("The server stops reading the file at this null character: "
@@ -138,17 +179,19 @@ QList<Finding> Checker::run() {
     if (bytes > QuakeConsole::FileLimit) {
         m_line = 0;
         m_answer = {};
+        m_answerKnown = true;
         add(0, 0, Rule::FileTooLong,
-            QStringLiteral("The server runs nothing of a file this long: it has %1 bytes, "
-                           "the server takes at most %2.")
-                .arg(count(bytes), count(QuakeConsole::FileLimit)));
+            fill(u"The server runs nothing of a file this long: it has %1 bytes, "
+                 "the server takes at most %2.",
+                 {count(bytes), count(QuakeConsole::FileLimit)}));
     }
     return m_findings;
 }
 
 void Checker::checkLine(QStringView line) {
-    const QList<Command> commands = QuakeConsole::commands(line);
-    const bool generated = !m_answer.isEmpty();
+    QuakeConsole::commands(line, m_commands);
+    const QList<Command> &commands = m_commands;
+    const bool generated = commands.size() > 1 && !answer().isEmpty();
     bool afterComment = false;
     for (qsizetype i = 0; i < commands.size(); ++i) {
         const Command &command = commands[i];
@@ -166,28 +209,27 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
         return; // a comment
     if (m_mapLine >= 0) {
         add(command.start, command.end - command.start, Rule::AfterMap,
-            QStringLiteral("The server never runs this: loading the map on line %1 sets the "
-                           "rest of the file aside.")
-                .arg(m_mapLine + 1));
+            fill(u"The server never runs this: loading the map on line %1 sets the "
+                 "rest of the file aside.",
+                 {QString::number(m_mapLine + 1)}));
         return;
     }
     const qsizetype end = command.cut ? command.start + QuakeConsole::CommandLimit : command.end;
     if (splitOff) {
         const QString runs = line.sliced(command.start, end - command.start).trimmed().toString();
         add(command.start - 1, end - command.start + 1, Rule::CommandSplit,
-            afterComment
-                ? QStringLiteral("The \";\" ends the comment: the server runs %1 as a command.")
-                      .arg(quotedText(runs))
-                : QStringLiteral("The \";\" ends the command: the server runs %1 as a command "
-                                 "of its own.")
-                      .arg(quotedText(runs)),
+            afterComment ? fill(u"The \";\" ends the comment: the server runs %1 as a command.",
+                                {quotedText(runs)})
+                         : fill(u"The \";\" ends the command: the server runs %1 as a command "
+                                "of its own.",
+                                {quotedText(runs)}),
             runs);
     }
     if (command.cut)
         add(end, command.end - end, Rule::CommandCut,
-            QStringLiteral("This command is longer than the %1 characters the server reads: "
-                           "everything after them is lost.")
-                .arg(count(QuakeConsole::CommandLimit)));
+            fill(u"This command is longer than the %1 characters the server reads: "
+                 "everything after them is lost.",
+                 {count(QuakeConsole::CommandLimit)}));
     if (command.unmatchedQuote >= 0) {
         add(command.unmatchedQuote, 1, Rule::QuoteBreak,
             QStringLiteral("This command has an odd number of quotes (\"): the server "
@@ -198,9 +240,9 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
         qsizetype from = command.macro + 1;
         const Word name = QuakeConsole::nextWord(line, from, end);
         add(command.macro, from - command.macro, Rule::Macro,
-            QStringLiteral("The server puts the value of its variable %1 in place of %2.")
-                .arg(quotedText(name.text),
-                     quotedText(line.sliced(command.macro, from - command.macro))),
+            fill(u"The server puts the value of its variable %1 in place of %2.",
+                 {quotedText(name.text),
+                  quotedText(line.sliced(command.macro, from - command.macro))}),
             name.text.toString());
         return;
     }
@@ -225,17 +267,15 @@ QString Checker::wordsAfterRefusal(QStringView line, const Command &command, qsi
             continue;
         const qsizetype after = word.start + word.length;
         if (word.quoted && i + 1 < command.words.size() && command.words[i + 1].start == after)
-            return QStringLiteral("the quote before %1 ends the quoted value early")
-                .arg(quotedText(command.words[i + 1].text));
+            return fill(u"the quote before %1 ends the quoted value early",
+                        {quotedText(command.words[i + 1].text)});
         if (!word.quoted && word.text.contains(u'"'))
-            return QStringLiteral("the quote in %1 breaks the value into words")
-                .arg(quotedText(word.text));
+            return fill(u"the quote in %1 breaks the value into words", {quotedText(word.text)});
     }
     const Word &last = command.words.back();
     const QStringView tail = line.sliced(from, last.start + last.length - from);
     if (const qsizetype high = firstNotAscii(tail); high >= 0)
-        return QStringLiteral("the server takes %1 as a blank")
-            .arg(quotedText(tail.sliced(high, 1)));
+        return fill(u"the server takes %1 as a blank", {quotedText(tail.sliced(high, 1))});
     return QStringLiteral("the value is more than one word");
 }
 
@@ -249,21 +289,21 @@ void Checker::checkSet(QStringView line, const Command &command) {
         add(start, length, Rule::Refused,
             command.words.size() == 1
                 ? QStringLiteral("\"set\" needs a name and a value: the server refuses the line.")
-                : QStringLiteral("The value is empty: \"set\" needs a name and a value, so the "
-                                 "server refuses the line and %1 keeps what it had.")
-                      .arg(quotedText(command.words[1].text)));
+                : fill(u"The value is empty: \"set\" needs a name and a value, so the "
+                       "server refuses the line and %1 keeps what it had.",
+                       {quotedText(command.words[1].text)}));
         return;
     }
     if (form != SetForm::Accepted) {
         QString why = wordsAfterRefusal(line, command, command.words[2].start);
         if (form == SetForm::BadFlag && command.words[2].quoted &&
             why == QLatin1StringView("the value is more than one word"))
-            why = QStringLiteral("%1 is no flag").arg(quotedText(command.words[3].text));
+            why = fill(u"%1 is no flag", {quotedText(command.words[3].text)});
         const bool quote = why.startsWith(QLatin1StringView("the quote"));
         add(start, length, quote ? Rule::QuoteBreak : Rule::Refused,
-            QStringLiteral("The server refuses this line and %1 keeps what it had: %2, and "
-                           "\"set\" takes only a name, a value and the flag u or s.")
-                .arg(quotedText(command.words[1].text), why));
+            fill(u"The server refuses this line and %1 keeps what it had: %2, and "
+                 "\"set\" takes only a name, a value and the flag u or s.",
+                 {quotedText(command.words[1].text), why}));
         return;
     }
     const QStringView variable = command.words[1].text;
@@ -271,8 +311,8 @@ void Checker::checkSet(QStringView line, const Command &command) {
     const bool info = flagged || QuakeConsole::isServerInfo(variable);
     checkValue(line, command.words[2], variable, info, GeneratedLines::find(u"set", variable));
     if (info && !(flagged && command.words[3].text == u"u"))
-        m_info[variable.toString()] = {m_line, command.words[2].start, command.words[2].length,
-                                       m_answer, command.words[2].text.toString()};
+        m_info[variable] = {m_line, command.words[2].start, command.words[2].length, answer(),
+                            command.words[2].text.size()};
 }
 
 void Checker::checkVariable(QStringView line, const Command &command,
@@ -280,24 +320,24 @@ void Checker::checkVariable(QStringView line, const Command &command,
     const Word &first = command.words.front();
     if (!QuakeConsole::knownAtStart(first.text)) {
         add(first.start, first.length, Rule::UnknownAtStart,
-            QStringLiteral("The server knows no %1 until the first map loads the game: when "
-                           "the server starts with this file, the line does nothing.")
-                .arg(quotedText(first.text)));
+            fill(u"The server knows no %1 until the first map loads the game: when "
+                 "the server starts with this file, the line does nothing.",
+                 {quotedText(first.text)}));
         return;
     }
     if (command.words.size() == 1) {
         add(first.start, first.length, Rule::Refused,
-            QStringLiteral("There is no value: the server only shows what %1 holds.")
-                .arg(quotedText(first.text)));
+            fill(u"There is no value: the server only shows what %1 holds.",
+                 {quotedText(first.text)}));
         return;
     }
     if (command.words.size() > 2) {
         const Word &extra = command.words[2];
         const Word &last = command.words.back();
         add(extra.start, last.start + last.length - extra.start, Rule::ExtraWords,
-            QStringLiteral("The server takes only %1 and drops the rest: %2.")
-                .arg(quotedText(command.words[1].text),
-                     wordsAfterRefusal(line, command, command.words[1].start)));
+            fill(u"The server takes only %1 and drops the rest: %2.",
+                 {quotedText(command.words[1].text),
+                  wordsAfterRefusal(line, command, command.words[1].start)}));
     }
     checkValue(line, command.words[1], first.text, false, &entry);
 }
@@ -313,8 +353,8 @@ void Checker::checkMap(QStringView line, const Command &command) {
         const Word &last = command.words.back();
         add(command.words[1].start, last.start + last.length - command.words[1].start,
             Rule::MapRefused,
-            QStringLiteral("The server loads no map: %1, and \"map\" takes exactly one name.")
-                .arg(wordsAfterRefusal(line, command, command.words[1].start)));
+            fill(u"The server loads no map: %1, and \"map\" takes exactly one name.",
+                 {wordsAfterRefusal(line, command, command.words[1].start)}));
         return;
     }
     checkValue(line, command.words[1], {}, false, nullptr);
@@ -332,39 +372,38 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
             : -1;
     if (letter >= 0)
         add(value.start, value.length, Rule::BlankLetter,
-            QStringLiteral("The server takes %1 as a blank outside quotes: it reads only %2 here.")
-                .arg(quotedText(line.sliced(letter, 1)), quotedText(text)),
+            fill(u"The server takes %1 as a blank outside quotes: it reads only %2 here.",
+                 {quotedText(line.sliced(letter, 1)), quotedText(text)}),
             text.toString());
     if (info && (text.contains(u'\\') || text.contains(u';') || text.contains(u'"'))) {
         add(value.start, value.length, Rule::InfoCharacter,
-            QStringLiteral("Players see %1 in the server info, where \"\\\", \";\" and quotes are "
-                           "not allowed: the server refuses the line and sets nothing.")
-                .arg(quotedText(variable)));
+            fill(u"Players see %1 in the server info, where \"\\\", \";\" and quotes are "
+                 "not allowed: the server refuses the line and sets nothing.",
+                 {quotedText(variable)}));
         return;
     }
     if (firstNotAscii(text) >= 0) {
         const QString shown = shownText(text);
         add(value.start, value.length, Rule::NotAscii,
-            QStringLiteral("The server's font has no %1: its lists show %2.")
-                .arg(quotedText(text.sliced(firstNotAscii(text), 1)), quotedText(shown)),
+            fill(u"The server's font has no %1: its lists show %2.",
+                 {quotedText(text.sliced(firstNotAscii(text), 1)), quotedText(shown)}),
             shown);
     }
     if (info && text.size() > QuakeConsole::InfoValueLimit)
         add(value.start, value.length, Rule::InfoTooLong,
-            QStringLiteral("The server keeps this value but leaves it out of the server info "
-                           "players see, which takes values of at most %1 characters (this "
-                           "one has %2).")
-                .arg(QuakeConsole::InfoValueLimit)
-                .arg(text.size()));
+            fill(u"The server keeps this value but leaves it out of the server info "
+                 "players see, which takes values of at most %1 characters (this "
+                 "one has %2).",
+                 {QString::number(QuakeConsole::InfoValueLimit), QString::number(text.size())}));
     if (entry && entry->number) {
         const auto [exact, number, whole] = QuakeConsole::readNumber(text);
         const bool lost =
             std::isfinite(exact) && exact == std::trunc(exact) && double(number) != exact;
         if (!whole || lost || !std::isfinite(number))
             add(value.start, value.length, Rule::NotANumber,
-                QStringLiteral("The server keeps the text %1, which the game reads as the "
-                               "number %2.")
-                    .arg(quotedText(text), numberText(number)),
+                fill(u"The server keeps the text %1, which the game reads as the "
+                     "number %2.",
+                     {quotedText(text), numberText(number)}),
                 numberText(number));
     }
 }
@@ -372,16 +411,19 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
 // The server builds its info string from its variables in alphabetical order
 // and leaves out each entry that would take it past its limit.
 void Checker::checkInfoString() {
-    std::map<QString, InfoValue> all;
+    QStringList ownKeys;
     for (const auto &entry : QuakeConsole::serverOwnInfo())
-        all[QString(entry.key)] = {-1, 0, 0, {}, QString(entry.value)};
-    for (const auto &[key, value] : m_info)
-        all[key] = value;
+        ownKeys.append(QString(entry.key));
+    std::map<QStringView, InfoValue> all = m_info;
+    for (qsizetype i = 0; i < ownKeys.size(); ++i)
+        all.try_emplace(
+            ownKeys[i],
+            InfoValue{-1, 0, 0, {}, QuakeConsole::serverOwnInfo()[std::size_t(i)].value.size()});
     qsizetype total = 0;
     for (const auto &[key, value] : all) {
-        if (value.value.isEmpty() || value.value.size() > QuakeConsole::InfoValueLimit)
+        if (value.valueLength == 0 || value.valueLength > QuakeConsole::InfoValueLimit)
             continue;
-        const qsizetype entry = 2 + key.size() + value.value.size();
+        const qsizetype entry = 2 + key.size() + value.valueLength;
         if (total + entry <= QuakeConsole::InfoStringLimit) {
             total += entry;
             continue;
@@ -390,11 +432,11 @@ void Checker::checkInfoString() {
             continue;
         m_line = value.line;
         m_answer = value.answer;
+        m_answerKnown = true;
         add(value.start, value.length, Rule::InfoTooLong,
-            QStringLiteral("The server info would grow past the %1 characters the server "
-                           "allows: the server keeps %2 but leaves it out of what players see.")
-                .arg(QuakeConsole::InfoStringLimit)
-                .arg(quotedText(key)));
+            fill(u"The server info would grow past the %1 characters the server "
+                 "allows: the server keeps %2 but leaves it out of what players see.",
+                 {QString::number(QuakeConsole::InfoStringLimit), quotedText(key)}));
     }
 }
 

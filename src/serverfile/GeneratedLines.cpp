@@ -111,7 +111,10 @@ std::span<const Command> commands() {
 
 const Command *find(QStringView word, QStringView variable) {
     for (const Command &command : kCommands) {
-        if (command.word.compare(word, Qt::CaseInsensitive) != 0)
+        // Lengths first: most names differ there, and it costs nothing.
+        if (command.word.size() != word.size() ||
+            (!command.variable.isEmpty() && command.variable.size() != variable.size()) ||
+            command.word.compare(word, Qt::CaseInsensitive) != 0)
             continue;
         if (command.variable.isEmpty() ||
             command.variable.compare(variable, Qt::CaseInsensitive) == 0)

@@ -66,22 +66,6 @@ bool startsComment(QStringView line, qsizetype i, qsizetype end) {
     return line[i] == u'/' && i + 1 < end && line[i + 1] == u'/';
 }
 
-// A "$" outside quotes is replaced by the value of the variable named by the
-// word after it; with no word after it, it stays.
-qsizetype macroAt(QStringView line, qsizetype start, qsizetype end) {
-    bool quoted = false;
-    for (qsizetype i = start; i < end; ++i) {
-        if (line[i] == u'"')
-            quoted = !quoted;
-        else if (!quoted && line[i] == u'$') {
-            qsizetype from = i + 1;
-            if (nextWord(line, from, end).length > 0)
-                return i;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 qsizetype commandEnd(QStringView line, qsizetype from) {
@@ -120,21 +104,51 @@ Word nextWord(QStringView line, qsizetype &from, qsizetype end, qsizetype *comme
 
 QList<Command> commands(QStringView line) {
     QList<Command> out;
+    commands(line, out);
+    return out;
+}
+
+void commands(QStringView line, QList<Command> &out) {
+    out.clear();
     qsizetype from = 0;
     while (from <= line.size()) {
         Command command;
         command.start = from;
-        command.end = commandEnd(line, from);
-        qsizetype end = command.end;
-        if (end - from > CommandLimit) {
-            command.cut = true;
-            end = from + CommandLimit;
+        // One pass finds the command's end, its quotes and each "$" outside
+        // quotes in the part the server reads.
+        const qsizetype limit = from + CommandLimit;
+        bool quoted = false;
+        int quotes = 0;
+        qsizetype lastQuote = -1;
+        QVarLengthArray<qsizetype, 4> dollars;
+        qsizetype i = from;
+        for (; i < line.size(); ++i) {
+            const QChar c = line[i];
+            if (c == u'"') {
+                quoted = !quoted;
+                if (i < limit)
+                    ++quotes, lastQuote = i;
+            } else if (c == u';' && !quoted) {
+                break;
+            } else if (c == u'$' && !quoted && i < limit) {
+                dollars.append(i);
+            }
         }
-        const QStringView text = line.sliced(from, end - from);
-        if (text.count(u'"') % 2 != 0)
-            command.unmatchedQuote = from + text.lastIndexOf(u'"');
-        else
-            command.macro = macroAt(line, from, end);
+        command.end = i;
+        const qsizetype end = qMin(i, limit);
+        command.cut = i > limit;
+        if (quotes % 2 != 0) {
+            command.unmatchedQuote = lastQuote;
+        } else {
+            // The server replaces a "$" by the variable the word after it names.
+            for (const qsizetype dollar : dollars) {
+                qsizetype after = dollar + 1;
+                if (nextWord(line, after, end).length > 0) {
+                    command.macro = dollar;
+                    break;
+                }
+            }
+        }
         qsizetype at = from;
         for (Word word = nextWord(line, at, end, &command.comment); word.length > 0;
              word = nextWord(line, at, end, &command.comment))
@@ -143,7 +157,6 @@ QList<Command> commands(QStringView line) {
             out.append(command);
         from = command.end + 1;
     }
-    return out;
 }
 
 SetForm setForm(const Command &command) {

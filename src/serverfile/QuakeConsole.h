@@ -3,6 +3,7 @@
 #include <QLatin1StringView>
 #include <QList>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <span>
 
@@ -38,7 +39,7 @@ struct Command {
     qsizetype unmatchedQuote = -1; // an odd count of quotes: the server discards it
     qsizetype macro = -1;          // a "$" outside quotes: the server expands it
     qsizetype comment = -1;        // where "//" turns the rest into a comment
-    QList<Word> words;
+    QVarLengthArray<Word, 8> words;
     QStringView name() const { return words.isEmpty() ? QStringView() : words.front().text; }
 };
 
@@ -48,6 +49,7 @@ struct Command {
 // quotes precedes, comments and words included; a quoted word runs to the next
 // quote, any other word to the next blank.
 QList<Command> commands(QStringView line);
+void commands(QStringView line, QList<Command> &out); // into out, its room kept
 
 // Where the command that begins at `from` ends: at the next ";" outside quotes,
 // or the line's end.
