@@ -174,7 +174,8 @@ int main(int argc, char *argv[]) {
 
     main.cmdCreateShortcut->click();
     auto *shortcut = main.findChild<frmShortcut *>();
-    type(shortcut, "txtQuakeLocation", "C:\\Quake2\\quake2.exe");
+    type(shortcut, "txtQuakeLocation", "/usr/games/quake2");
+    type(shortcut, "txtGameFolder", "kestrune");
     type(shortcut, "txtConfigName", "server.cfg");
     control<QAbstractButton>(shortcut, "cmdCreate")->click();
     shoot(shortcut, "command-line-creator");

@@ -1,12 +1,13 @@
 #include "FindingsList.h"
 
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 
 namespace {
 
-constexpr int kMostRows = 4;
+constexpr int kMostRows = 3;
 constexpr int kGap = 4;
 
 // The area's text with every paragraph and line separator as a line feed:
@@ -28,8 +29,11 @@ FindingsList::FindingsList(QPlainTextEdit *text, QWidget *parent)
     setAccessibleName(QStringLiteral("What the server will do differently"));
     setToolTip(QStringLiteral("Where the Quake II server will not do what the text says; "
                               "choose one to go to its line"));
-    setUniformItemSizes(true);
-    setWordWrap(false);
+    // Each finding wraps to the list's width, so that it reads whole.
+    setWordWrap(true);
+    setTextElideMode(Qt::ElideNone);
+    setResizeMode(QListView::Adjust);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     hide();
     m_pending.setSingleShot(true);
     m_pending.setInterval(0);
@@ -79,8 +83,18 @@ void FindingsList::place() {
         m_text->setGeometry(m_area);
         return;
     }
-    const int rows = qMin(count(), kMostRows);
-    const int height = rows * qMax(1, sizeHintForRow(0)) + 2 * frameWidth();
+    // The first few findings, each wrapped to the width the list gives its text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int textWidth = m_area.width() - 2 * frameWidth() -
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) -
+                          2 * margin;
+    int height = 2 * frameWidth();
+    for (int i = 0; i < qMin(count(), kMostRows); ++i)
+        height +=
+            fontMetrics()
+                .boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap, item(i)->text())
+                .height() +
+            2 * margin;
     setGeometry(m_area.left(), m_area.bottom() + 1 - height, m_area.width(), height);
     m_text->setGeometry(m_area.adjusted(0, 0, 0, -(height + kGap)));
     show();
