@@ -53,3 +53,5 @@ struct Finding {
 QList<Finding> check(QStringView text);
 
 } // namespace ConsoleCheck
+
+Q_DECLARE_TYPEINFO(ConsoleCheck::Finding, Q_RELOCATABLE_TYPE);

@@ -154,7 +154,7 @@ void commands(QStringView line, QList<Command> &out) {
              word = nextWord(line, at, end, &command.comment))
             command.words.append(word);
         if (!command.words.isEmpty() || command.unmatchedQuote >= 0 || command.comment >= 0)
-            out.append(command);
+            out.append(std::move(command));
         from = command.end + 1;
     }
 }

@@ -141,21 +141,6 @@ private slots:
                  QStringList({"10 CommandSplit Host Name", "40 InfoCharacter Host Name",
                               "51 NotANumber Time Limit", "58 UnknownAtStart Max Idle Time:"}));
     }
-
-    void effects_data() {
-        QTest::addColumn<int>("rule");
-        QTest::addColumn<int>("effect");
-        QTest::newRow("split") << int(Rule::CommandSplit) << int(Effect::Changed);
-        QTest::newRow("refused") << int(Rule::Refused) << int(Effect::NotSet);
-        QTest::newRow("number") << int(Rule::NotANumber) << int(Effect::ReadAs);
-        QTest::newRow("letters") << int(Rule::NotAscii) << int(Effect::ShownAs);
-        QTest::newRow("info") << int(Rule::InfoTooLong) << int(Effect::LeftOut);
-    }
-    void effects() {
-        QFETCH(int, rule);
-        QFETCH(int, effect);
-        QCOMPARE(int(effectOf(Rule(rule))), effect);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestConsoleCheck)
