@@ -61,6 +61,7 @@ void type(QWidget *window, const char *box, const char *text) {
 void choose(QWidget *window, const char *list, const char *entry) {
     auto *combo = control<QComboBox>(window, list);
     combo->setCurrentIndex(combo->findText(QLatin1String(entry)));
+    emit combo->activated(combo->currentIndex()); // as a pick from the open list
 }
 
 void tick(QWidget *window, const QString &box) {
@@ -132,6 +133,16 @@ int main(int argc, char *argv[]) {
     // Down to where the raw-code block ends and the commands begin.
     main.txtOutput->verticalScrollBar()->setValue(20);
     shoot(&main, "main-window-server-file");
+
+    // Lines written by hand, kept when the wizard runs again.
+    main.txtOutput->moveCursor(QTextCursor::End);
+    main.txtOutput->insertPlainText(QStringLiteral("\nset sv_gravity 700\nexec bots.cfg"));
+    main.cmdStartConfig->click();
+    for (int i = 0; i < 6; ++i)
+        wizard.visiblePage()->nextButton()->click();
+    wizard.visiblePage()->finishButton()->click();
+    main.txtOutput->verticalScrollBar()->setValue(main.txtOutput->verticalScrollBar()->maximum());
+    shoot(&main, "main-window-hand-lines");
 
     // A hand edit the server would refuse: a word after the time limit.
     QTextCursor edit = main.txtOutput->document()->find(QStringLiteral("set timelimit 15"));

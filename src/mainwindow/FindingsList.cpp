@@ -1,6 +1,8 @@
 #include "FindingsList.h"
 
+#include <QEvent>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -38,6 +40,9 @@ FindingsList::FindingsList(QPlainTextEdit *text, QWidget *parent)
     m_pending.setSingleShot(true);
     m_pending.setInterval(0);
 
+    m_area = m_text->geometry();
+    m_text->installEventFilter(this);
+
     connect(m_text, &QPlainTextEdit::textChanged, &m_pending, qOverload<>(&QTimer::start));
     connect(&m_pending, &QTimer::timeout, this, &FindingsList::recheck);
     connect(this, &QListWidget::itemClicked, this, &FindingsList::choose);
@@ -74,12 +79,24 @@ void FindingsList::choose(QListWidgetItem *item) {
     m_text->setFocus(Qt::OtherFocusReason);
 }
 
+bool FindingsList::eventFilter(QObject *watched, QEvent *event) {
+    // Events of the list's own placing may come late: only a place that the
+    // list did not give counts.
+    if (watched == m_text && !m_placing && m_text->geometry() != m_textPlace &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        m_area = m_text->geometry();
+        if (!isHidden())
+            place();
+    }
+    return QListWidget::eventFilter(watched, event);
+}
+
 // Shown, the list takes the bottom of the text area's place.
 void FindingsList::place() {
-    if (isHidden())
-        m_area = m_text->geometry();
+    const QScopedValueRollback placing(m_placing, true);
     if (count() == 0) {
         hide();
+        m_textPlace = m_area;
         m_text->setGeometry(m_area);
         return;
     }
@@ -96,6 +113,7 @@ void FindingsList::place() {
                 .height() +
             2 * margin;
     setGeometry(m_area.left(), m_area.bottom() + 1 - height, m_area.width(), height);
-    m_text->setGeometry(m_area.adjusted(0, 0, 0, -(height + kGap)));
+    m_textPlace = m_area.adjusted(0, 0, 0, -(height + kGap));
+    m_text->setGeometry(m_textPlace);
     show();
 }

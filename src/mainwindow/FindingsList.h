@@ -20,6 +20,11 @@ public:
 
     const QList<ConsoleCheck::Finding> &findings() const { return m_findings; }
 
+protected:
+    // The window may place the text area anew (when it grows or is resized):
+    // that place is then the one the list shares with it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void recheck();
     void choose(QListWidgetItem *item);
@@ -30,4 +35,6 @@ private:
     QList<ConsoleCheck::Finding> m_findings;
     QList<qsizetype> m_lineStarts; // of the text last checked
     QRect m_area;                  // the text area's place with the list hidden
+    bool m_placing = false;        // the list itself is moving the text area
+    QRect m_textPlace;             // where the list last put the text area
 };

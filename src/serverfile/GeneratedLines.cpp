@@ -117,26 +117,37 @@ const Command *find(QStringView word, QStringView variable) {
             command.word.compare(word, Qt::CaseInsensitive) != 0)
             continue;
         if (command.variable.isEmpty() ||
-            command.variable.compare(variable, Qt::CaseInsensitive) == 0)
+            (command.variable.size() == variable.size() &&
+             command.variable.compare(variable, Qt::CaseInsensitive) == 0))
             return &command;
     }
     return nullptr;
 }
 
-const Command *commandOf(QStringView line) {
+ParsedLine parse(QStringView line) {
     QStringView rest = line;
     while (!rest.isEmpty() && isBlank(rest.front()))
         rest = rest.sliced(1);
+    const Command *command = nullptr;
     if (rest.startsWith(PrivateMasterPrefix)) {
         rest = rest.sliced(PrivateMasterPrefix.size());
-        const Command *command = find(nextWord(rest), {});
-        return command && command->field == Field::MasterServers ? command : nullptr;
+        command = find(nextWord(rest), {});
+        if (command && command->field != Field::MasterServers)
+            return {};
+    } else {
+        const QStringView word = nextWord(rest);
+        if (word.isEmpty())
+            return {};
+        const bool isSet = word.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
+        command = find(word, isSet ? nextWord(rest) : QStringView());
     }
-    const QStringView word = nextWord(rest);
-    if (word.isEmpty())
-        return nullptr;
-    const bool isSet = word.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
-    return find(word, isSet ? nextWord(rest) : QStringView());
+    if (!command)
+        return {};
+    return {command, nextWord(rest)};
+}
+
+const Command *commandOf(QStringView line) {
+    return parse(line).command;
 }
 
 const Command *rawCodeCommand(int index) {

@@ -78,6 +78,13 @@ const Command *find(QStringView word, QStringView variable);
 // console splits them. A commented-out setmaster line counts as setmaster.
 const Command *commandOf(QStringView line);
 
+// The same, with the word that follows as the command's value.
+struct ParsedLine {
+    const Command *command = nullptr;
+    QStringView value;
+};
+ParsedLine parse(QStringView line);
+
 // Whether the composer writes this line, outside the raw-code block: one of
 // its commands, one of its comment lines, or an empty line.
 bool isGenerated(QStringView line);

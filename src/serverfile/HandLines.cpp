@@ -26,16 +26,24 @@ QList<QStringView> splitLines(QStringView text) {
     return lines;
 }
 
-// The lines after the raw-code block: it runs from the marker on the first
-// line to its end line, and never past the 27 lines the composer writes.
-qsizetype firstLineAfterRawCode(const QList<QStringView> &lines) {
+// The raw-code block, as the first and the last of its lines: it runs from
+// the marker to its end line, never longer than the 27 lines the composer
+// writes. Lines typed above it do not hide it; a block whose marker was
+// edited is still known by its end line on line 27.
+std::pair<qsizetype, qsizetype> rawCodeBlock(const QList<QStringView> &lines) {
     constexpr qsizetype BlockLines = 27;
-    if (lines.isEmpty() || lines.front() != ServerFileFormat::Marker)
-        return 0;
-    for (qsizetype i = 1; i < lines.size() && i < BlockLines; ++i)
+    const qsizetype marker = lines.indexOf(ServerFileFormat::Marker);
+    if (marker < 0) {
+        const bool ended =
+            lines.size() >= BlockLines && lines[BlockLines - 1] == ServerFileFormat::RawCodeEnd;
+        return ended ? std::pair<qsizetype, qsizetype>{0, BlockLines - 1}
+                     : std::pair<qsizetype, qsizetype>{-1, -1};
+    }
+    const qsizetype last = qMin(lines.size(), marker + BlockLines) - 1;
+    for (qsizetype i = marker + 1; i <= last; ++i)
         if (lines[i] == ServerFileFormat::RawCodeEnd)
-            return i + 1;
-    return qMin(lines.size(), BlockLines);
+            return {marker, i};
+    return {marker, last};
 }
 
 } // namespace
@@ -50,7 +58,10 @@ Regenerated keep(QStringView current, QStringView composed, QStringView programT
     Regenerated result;
     QList<QStringView> handLines;
     const QList<QStringView> oldLines = splitLines(current);
-    for (qsizetype i = firstLineAfterRawCode(oldLines); i < oldLines.size(); ++i) {
+    const auto [blockFirst, blockLast] = rawCodeBlock(oldLines);
+    for (qsizetype i = 0; i < oldLines.size(); ++i) {
+        if (i >= blockFirst && i <= blockLast)
+            continue;
         const QStringView line = oldLines[i];
         if (!GeneratedLines::isGenerated(line)) {
             handLines.append(line);
@@ -64,15 +75,16 @@ Regenerated keep(QStringView current, QStringView composed, QStringView programT
     // The map line is the composer's last command: an empty line and the end
     // line follow it.
     const qsizetype mapLine = qMax<qsizetype>(0, newLines.size() - 3);
-    QStringList out;
-    out.reserve(newLines.size() + handLines.size());
+    const QLatin1StringView breakText = ServerFileFormat::LineBreak;
+    result.text.reserve(composed.size() + current.size());
     for (qsizetype i = 0; i < newLines.size(); ++i) {
         if (i == mapLine)
             for (QStringView line : handLines)
-                out.append(line.toString());
-        out.append(newLines[i].toString());
+                result.text.append(line).append(breakText);
+        result.text.append(newLines[i]);
+        if (i + 1 < newLines.size())
+            result.text.append(breakText);
     }
-    result.text = out.join(ServerFileFormat::LineBreak);
     return result;
 }
 

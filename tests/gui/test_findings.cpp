@@ -15,8 +15,7 @@ private slots:
     void handEditShowsAFindingThatLeadsToItsLine() {
         GuiFixture f;
         QPlainTextEdit *text = f.main().txtOutput;
-        f.main().showServerText(QStringLiteral("// by hand\r\nset hostname \"x\"\r\nmap q2dm8"),
-                                frmOutput::TextOrigin::Opened);
+        f.main().replaceServerText(QStringLiteral("// by hand\r\nset hostname \"x\"\r\nmap q2dm8"));
         f.main().enlarge();
         f.main().show();
         auto *list = GuiFixture::control<QListWidget>(&f.main(), "lstFindings");
@@ -36,6 +35,13 @@ private slots:
         QVERIFY(text->geometry().height() < whole.height());
         QVERIFY(list->geometry().bottom() <= whole.bottom());
         QVERIFY(!list->geometry().intersects(text->geometry()));
+        // A larger window: the list follows the text area's new place.
+        f.main().resize(f.main().size() + QSize(80, 60));
+        QTRY_COMPARE(list->geometry().width(), text->geometry().width());
+        QVERIFY(!list->geometry().intersects(text->geometry()));
+        const QRect grown = text->geometry().united(list->geometry());
+        QCOMPARE(grown.width(), whole.width() + 80);
+        QVERIFY(grown.height() > whole.height());
         // The check changes nothing: the text is as typed.
         QVERIFY(PublicVars::OutputText.contains(QLatin1String("set hostname \"x\";set cheats 1")));
 
@@ -44,12 +50,12 @@ private slots:
                           list->visualItemRect(list->item(0)).center());
         QCOMPARE(text->textCursor().blockNumber(), 1);
         QCOMPARE(text->textCursor().positionInBlock(), 16); // at the ";"
-        QVERIFY(text->hasFocus());
+        QCOMPARE(f.main().focusWidget(), text);
 
         for (int i = 0; i < 13; ++i)
             QTest::keyClick(text, Qt::Key_Delete);
         QTRY_VERIFY(list->isHidden());
-        QCOMPARE(text->geometry(), whole);
+        QCOMPARE(text->geometry(), grown);
     }
 };
 
