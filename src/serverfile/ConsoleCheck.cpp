@@ -105,7 +105,7 @@ private:
 
     QStringView m_text;
     QList<Finding> m_findings;
-    QList<Command> m_commands; // of the line being checked, kept for its room
+    Command m_command; // the command being checked, its room kept
     int m_line = 0;
     QStringView m_lineText;
     int m_rawIndex = -1; // the line's place among the raw-code block's values
@@ -189,17 +189,17 @@ QList<Finding> Checker::run() {
 }
 
 void Checker::checkLine(QStringView line) {
-    QuakeConsole::commands(line, m_commands);
-    const QList<Command> &commands = m_commands;
-    const bool generated = commands.size() > 1 && !answer().isEmpty();
     bool afterComment = false;
-    for (qsizetype i = 0; i < commands.size(); ++i) {
-        const Command &command = commands[i];
+    bool first = true;
+    qsizetype from = 0;
+    while (QuakeConsole::nextCommand(line, from, m_command)) {
         // A ";" is reported where the text does not show it starting a command:
         // in a comment, or in an answer the program wrote into its line.
-        const bool splitOff = i > 0 || command.start > 0;
-        checkCommand(line, command, splitOff && (generated || afterComment), afterComment);
-        afterComment = command.comment >= 0;
+        const bool splitOff = !first || m_command.start > 0;
+        checkCommand(line, m_command, splitOff && (afterComment || !answer().isEmpty()),
+                     afterComment);
+        afterComment = m_command.comment >= 0;
+        first = false;
     }
 }
 

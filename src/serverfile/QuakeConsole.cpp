@@ -104,15 +104,15 @@ Word nextWord(QStringView line, qsizetype &from, qsizetype end, qsizetype *comme
 
 QList<Command> commands(QStringView line) {
     QList<Command> out;
-    commands(line, out);
+    qsizetype from = 0;
+    for (Command command; nextCommand(line, from, command);)
+        out.append(command);
     return out;
 }
 
-void commands(QStringView line, QList<Command> &out) {
-    out.clear();
-    qsizetype from = 0;
+bool nextCommand(QStringView line, qsizetype &from, Command &command) {
     while (from <= line.size()) {
-        Command command;
+        command = Command();
         command.start = from;
         // One pass finds the command's end, its quotes and each "$" outside
         // quotes in the part the server reads.
@@ -135,6 +135,7 @@ void commands(QStringView line, QList<Command> &out) {
             }
         }
         command.end = i;
+        from = i + 1;
         const qsizetype end = qMin(i, limit);
         command.cut = i > limit;
         if (quotes % 2 != 0) {
@@ -149,14 +150,14 @@ void commands(QStringView line, QList<Command> &out) {
                 }
             }
         }
-        qsizetype at = from;
+        qsizetype at = command.start;
         for (Word word = nextWord(line, at, end, &command.comment); word.length > 0;
              word = nextWord(line, at, end, &command.comment))
             command.words.append(word);
         if (!command.words.isEmpty() || command.unmatchedQuote >= 0 || command.comment >= 0)
-            out.append(std::move(command));
-        from = command.end + 1;
+            return true;
     }
+    return false;
 }
 
 SetForm setForm(const Command &command) {

@@ -49,7 +49,10 @@ struct Command {
 // quotes precedes, comments and words included; a quoted word runs to the next
 // quote, any other word to the next blank.
 QList<Command> commands(QStringView line);
-void commands(QStringView line, QList<Command> &out); // into out, its room kept
+
+// The same one at a time: the next command from `from` on, which moves past
+// it; false when the line holds no more.
+bool nextCommand(QStringView line, qsizetype &from, Command &command);
 
 // Where the command that begins at `from` ends: at the next ";" outside quotes,
 // or the line's end.
