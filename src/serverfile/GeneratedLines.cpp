@@ -46,6 +46,37 @@ constexpr std::array kCommands{
 };
 // clang-format on
 
+// The answers of the raw-code block's value lines, in the order they repeat
+// them (the order of RawCode::values).
+constexpr std::array kRawCodeFields{
+    Field::AdminEmail,
+    Field::AdminWebsite,
+    Field::AdminLocation,
+    Field::AdminName,
+    Field::GameType,
+    Field::AmmoGiven,
+    Field::PublicServer,
+    Field::MasterServers,
+    Field::Hostname,
+    Field::RconPassword,
+    Field::DMFlags,
+    Field::WeaponBan,
+    Field::FeatureBan,
+    Field::Fraglimit,
+    Field::Timelimit,
+    Field::Maxclients,
+    Field::AllowDownload,
+    Field::AllowDownloadPlayers,
+    Field::AllowDownloadModels,
+    Field::AllowDownloadSounds,
+    Field::AllowDownloadMaps,
+    Field::IdleDetect,
+    Field::MaplistFile,
+    Field::MotdFile,
+    Field::InitialMap,
+};
+static_assert(kRawCodeFields.size() == RawCode::FieldCount);
+
 bool isBlank(QChar c) {
     return c.unicode() <= ' ';
 }
@@ -115,6 +146,15 @@ ParsedLine parse(QStringView line) {
 
 const Command *commandOf(QStringView line) {
     return parse(line).command;
+}
+
+const Command *rawCodeCommand(int index) {
+    if (index < 0 || index >= int(kRawCodeFields.size()))
+        return nullptr;
+    for (const Command &command : kCommands)
+        if (command.field == kRawCodeFields[std::size_t(index)])
+            return &command;
+    return nullptr;
 }
 
 bool isGenerated(QStringView line) {

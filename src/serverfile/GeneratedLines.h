@@ -89,6 +89,10 @@ ParsedLine parse(QStringView line);
 // its commands, one of its comment lines, or an empty line.
 bool isGenerated(QStringView line);
 
+// The command that carries the same answer as value line `index` (0 to 24)
+// of the raw-code block, or nothing.
+const Command *rawCodeCommand(int index);
+
 // The text the record holds for a field (the whole line for HighScorer).
 QString fieldText(const ServerSettingsRecord &settings, Field field);
 
