@@ -1,6 +1,7 @@
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileImport.h"
 #include "settings/FirstAnswers.h"
+#include "support/HandWrittenFiles.h"
 #include "support/RandomRecords.h"
 
 #include <QTest>
@@ -68,31 +69,33 @@ private slots:
         QTest::addColumn<QString>("timelimit");
         QTest::addColumn<QStringList>("kept");
         QTest::addColumn<QStringList>("outside");
-        QTest::newRow("empty") << "" << FirstAnswers::Hostname << FirstAnswers::Timelimit
-                               << QStringList() << QStringList();
-        QTest::newRow("comments at line ends, tabs")
-            << "set hostname \"Frag Hall\"  // the name\r\n\tset\ttimelimit\t20 // minutes\r\n"
+        const auto row = [](const char *name) -> QTestData & {
+            return QTest::newRow(name) << HandWrittenFiles::text(name);
+        };
+        const QString host = FirstAnswers::Hostname, time = FirstAnswers::Timelimit;
+        row("empty") << host << time << QStringList() << QStringList();
+        row("comments at line ends, tabs")
             << "Frag Hall"
             << "20" << QStringList{"// the name", "// minutes"} << QStringList();
-        QTest::newRow("joined by semicolons, unquoted")
-            << "set hostname Hall; set timelimit 5; exec bots.cfg\n"
+        row("joined by semicolons, unquoted")
             << "Hall"
             << "5" << QStringList{"exec bots.cfg"} << QStringList();
-        QTest::newRow("set twice, the last counts")
-            << "set timelimit 5\rset timelimit 30\rset sv_gravity 700\r" << FirstAnswers::Hostname
-            << "30" << QStringList{"set sv_gravity 700"} << QStringList();
-        QTest::newRow("refused by the server: kept")
-            << "set timelimit 1 6\nset hostname\nset HOSTNAME other\n"
-            << FirstAnswers::Hostname << FirstAnswers::Timelimit
+        row("set twice, the last counts")
+            << host << "30" << QStringList{"set sv_gravity 700"} << QStringList();
+        row("refused by the server")
+            << host << time
             << QStringList{"set timelimit 1 6", "set hostname", "set HOSTNAME other"}
             << QStringList();
-        QTest::newRow("latin-1 letters, outside the tables")
-            << QStringLiteral("set hostname \"Z\u00fcrich\"\nset gametype 9\nset ammo_given 0\n")
-            << QStringLiteral("Z\u00fcrich") << FirstAnswers::Timelimit << QStringList()
+        row("latin-1 letters, outside the tables")
+            << QStringLiteral("Z\u00fcrich") << time << QStringList()
             << QStringList{"Game Type 9", "Ammo Given 0"};
-        QTest::newRow("after the map line") << "map q2dm3\nset timelimit 40\n"
-                                            << FirstAnswers::Hostname << FirstAnswers::Timelimit
-                                            << QStringList{"set timelimit 40"} << QStringList();
+        row("after the map line") << host << time << QStringList{"set timelimit 40"}
+                                  << QStringList();
+        row("a whole server") << "Frag Hall"
+                              << "20"
+                              << QStringList{"// Frag Hall", "set sv_gravity 700",
+                                             "alias rot \"map q2dm1\""}
+                              << QStringList();
     }
     void handWrittenFiles() {
         QFETCH(QString, file);
