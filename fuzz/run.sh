@@ -10,7 +10,8 @@ seconds=${1:?usage: fuzz/run.sh <seconds> [target...]}
 shift
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(fuzz_read_server_file fuzz_split_lines fuzz_compose_server_file fuzz_server_file_syntax)
+    targets=(fuzz_read_server_file fuzz_split_lines fuzz_compose_server_file fuzz_server_file_syntax
+        fuzz_console_check)
 fi
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKESTRUNE_FUZZ=ON \

@@ -117,9 +117,11 @@ QDialog *dialogOf(frmOutput &main, const char *name) {
 const QList<std::pair<const char *, Visit>> &windows() {
     static const QList<std::pair<const char *, Visit>> table{
         {"main window, compact", [](GuiFixture &f, const Check &check) { check(&f.main()); }},
-        {"main window, grown",
+        {"main window, grown, with findings",
          [](GuiFixture &f, const Check &check) {
              WizardDriver(f).runWithDefaults();
+             // The defaults' idle time is a finding: the list under the text shows.
+             QTRY_VERIFY(GuiFixture::control<QWidget>(&f.main(), "lstFindings")->isVisible());
              check(&f.main());
          }},
         {"wizard page 1", wizardPage(1)},
