@@ -97,6 +97,9 @@ frmOutput::frmOutput()
     mnuOpen = mnuFile->addAction(QStringLiteral("&Open"));
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     mnuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuImport = mnuFile->addAction(QStringLiteral("&Import..."));
+    mnuImport->setObjectName(QStringLiteral("mnuImport"));
+    mnuImport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSpc"));
     mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
@@ -117,6 +120,7 @@ frmOutput::frmOutput()
     connect(cmdCreateShortcut, &QPushButton::clicked, this, &frmOutput::cmdCreateShortcut_Click);
     connect(txtOutput, &QPlainTextEdit::textChanged, this, &frmOutput::txtOutput_Change);
     connect(mnuOpen, &QAction::triggered, this, &frmOutput::mnuOpen_Click);
+    connect(mnuImport, &QAction::triggered, this, &frmOutput::mnuImport_Click);
     connect(mnuSave, &QAction::triggered, this, [this] { m_procedures.SaveServerFile(); });
     connect(mnuExit, &QAction::triggered, this, &frmOutput::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOutput::mnuAbout_Click);
@@ -224,6 +228,13 @@ void frmOutput::mnuOpen_Click() {
     if (!CD0.showOpen(this))
         return;
     m_procedures.LoadServerFile(CD0.fileName());
+}
+
+void frmOutput::mnuImport_Click() {
+    CD0.setFilter(kConfigFilter);
+    if (!CD0.showOpen(this))
+        return;
+    m_procedures.ImportServerFile(CD0.fileName());
 }
 
 void frmOutput::mnuExit_Click() {

@@ -93,8 +93,10 @@ bool isGenerated(QStringView line);
 // of the raw-code block, or nothing.
 const Command *rawCodeCommand(int index);
 
-// The text the record holds for a field (the whole line for HighScorer).
+// The text the record holds for a field (the whole line for HighScorer), and
+// the same field set from a text.
 QString fieldText(const ServerSettingsRecord &settings, Field field);
+void setField(ServerSettingsRecord &settings, Field field, const QString &value);
 
 // The comment lines the composer writes, which are not commands.
 inline constexpr QLatin1StringView AdminSectionBegin{"// Begin admin ident section."};

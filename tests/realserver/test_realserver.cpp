@@ -9,7 +9,9 @@
 #include "serverfile/GeneratedLines.h"
 #include "serverfile/QuakeConsole.h"
 #include "serverfile/ServerFileComposer.h"
+#include "serverfile/ServerFileImport.h"
 #include "support/ExpectedFiles.h"
+#include "support/HandWrittenFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -406,6 +408,40 @@ private slots:
             if (it.key().startsWith(QLatin1String("probe")))
                 QVERIFY2(foretold.contains(QStringLiteral("set %1 1").arg(it.key())),
                          qPrintable(it.key() + context));
+    }
+
+    // Importing changes nothing of what the server ends up with: every
+    // variable a hand-written file changes holds the same value after the
+    // imported and composed file; what the import adds, the report names.
+    void importKeepsWhatTheServerHolds_data() {
+        QTest::addColumn<QString>("file");
+        for (const HandWrittenFiles::File &file : HandWrittenFiles::all())
+            QTest::newRow(file.name) << file.text;
+    }
+    void importKeepsWhatTheServerHolds() {
+        QFETCH(QString, file);
+        const ServerFileImport::Result imported = ServerFileImport::read(file);
+        const QString composed = ServerFileImport::compose(imported, QStringLiteral("T"));
+        const auto serve = [&](const QString &text) {
+            QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
+            writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), text.toLatin1());
+            return run(home.path(), 0,
+                       shellWord(m_engine + QLatin1String("/q2ded")) +
+                           QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
+                       "cvarlist\nquit\n");
+        };
+        const ServerRun before = serve(QString());
+        const ServerRun original = serve(file);
+        const ServerRun after = serve(composed);
+        QVERIFY(!before.cvars.isEmpty() && !after.cvars.isEmpty());
+        for (auto it = original.cvars.cbegin(); it != original.cvars.cend(); ++it) {
+            if (before.cvars.value(it.key()) == it.value() && before.cvars.contains(it.key()))
+                continue; // the original does not change it
+            QVERIFY2(
+                after.cvars.value(it.key()) == it.value(),
+                qPrintable(QStringLiteral("%1: \"%2\" before the import, \"%3\" after\n%4")
+                               .arg(it.key(), it.value(), after.cvars.value(it.key()), composed)));
+        }
     }
 
     // The creator's line, as the window builds it, starts a dedicated server
