@@ -4,6 +4,7 @@
 #include "maplist/Pk3Directory.h"
 #include "maplist/StartFolders.h"
 #include "support/Archives.h"
+#include "support/FileBytes.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -40,7 +41,7 @@ private slots:
         QVERIFY(Archives::writePk3(path("a.pk3"), {"maps/ktctf1.bsp", "textures/x.wal"}));
         const Pk3Directory::Result read = Pk3Directory::readFile(path("a.pk3"));
         QCOMPARE(read.names, QStringList({"maps/ktctf1.bsp", "textures/x.wal"}));
-        QVERIFY(Archives::put(path("b.pk3"), "PK\x03\x04 but no zip"));
+        FileBytes::put(path("b.pk3"), "PK\x03\x04 but no zip");
         QVERIFY(!Pk3Directory::readFile(path("b.pk3")).error.isEmpty());
     }
 
@@ -89,10 +90,10 @@ private slots:
 
     void readsAFolder() {
         QDir(m_dir.path()).mkpath("game/maps.pak"); // a folder, not an archive
-        QVERIFY(Archives::put(path("game/pak0.PAK"), Archives::pak({"maps/base1.bsp"})));
+        FileBytes::put(path("game/pak0.PAK"), Archives::pak({"maps/base1.bsp"}));
         QVERIFY(Archives::writePk3(path("game/extra.pk3"), {"maps/q2dm1.bsp"}));
-        QVERIFY(Archives::put(path("game/q2dm1.BSP"), "x"));
-        QVERIFY(Archives::put(path("game/bad.pak"), "PACK"));
+        FileBytes::put(path("game/q2dm1.BSP"), "x");
+        FileBytes::put(path("game/bad.pak"), "PACK");
         const FolderMaps maps = MapsOfFolder::read(path("game"));
         QCOMPARE(maps.maps.size(), 2);
         QCOMPARE(maps.maps[0].fileName, QStringLiteral("base1.bsp"));

@@ -42,11 +42,6 @@ inline QByteArray pak(const QStringList &names, quint32 fileLength = 8) {
     return pakHeader(quint32(12 + data.size()), quint32(directory.size())) + data + directory;
 }
 
-inline bool put(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A .pk3 (a zip) of empty files with these names; false when libzip fails.
 inline bool writePk3(const QString &path, const QStringList &names) {
     int code = 0;
