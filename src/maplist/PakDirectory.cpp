@@ -22,13 +22,13 @@ Result read(QIODevice &device) {
     const qint64 size = device.size();
     if (size < HeaderSize || !device.seek(0))
         return failed(QStringLiteral("The file is too short for a .pak archive."));
-    const QByteArray header = device.read(HeaderSize);
-    if (header.size() != HeaderSize)
+    char header[HeaderSize];
+    if (device.read(header, HeaderSize) != HeaderSize)
         return failed(QStringLiteral("The file ended inside its header."));
-    if (!header.startsWith("PACK"))
+    if (std::memcmp(header, "PACK", 4) != 0)
         return failed(QStringLiteral("The file is not a .pak archive."));
-    const quint32 offset = number(header.constData() + 4);
-    const quint32 length = number(header.constData() + 8);
+    const quint32 offset = number(header + 4);
+    const quint32 length = number(header + 8);
     if (length % EntrySize != 0)
         return failed(QStringLiteral("Its directory is not a whole number of entries."));
     // 64-bit sums: neither number can wrap around the other.
