@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -59,6 +60,7 @@ void type(QWidget *window, const char *box, const char *text) {
 void choose(QWidget *window, const char *list, const char *entry) {
     auto *combo = control<QComboBox>(window, list);
     combo->setCurrentIndex(combo->findText(QLatin1String(entry)));
+    emit combo->activated(combo->currentIndex()); // as a pick from the open list
 }
 
 void writeFile(const QString &path, const QByteArray &bytes) {
@@ -138,6 +140,16 @@ int main(int argc, char *argv[]) {
     // Down to where the raw-code block ends and the commands begin.
     main.txtOutput->verticalScrollBar()->setValue(20);
     shoot(&main, "main-window-server-file");
+
+    // Lines written by hand, kept when the wizard runs again.
+    main.txtOutput->moveCursor(QTextCursor::End);
+    main.txtOutput->insertPlainText(QStringLiteral("\nset sv_gravity 700\nexec bots.cfg"));
+    main.cmdStartConfig->click();
+    for (int i = 0; i < 6; ++i)
+        wizard.visiblePage()->nextButton()->click();
+    wizard.visiblePage()->finishButton()->click();
+    main.txtOutput->verticalScrollBar()->setValue(main.txtOutput->verticalScrollBar()->maximum());
+    shoot(&main, "main-window-hand-lines");
 
     // The unsaved-changes prompt, as File, Exit shows it.
     ModalScript::expectWindow(QStringLiteral("frmSaveChanges"), [](QWidget *prompt) {

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/TextFile.h"
+#include "serverfile/HandLines.h"
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileReader.h"
 #include "settings/PublicVars.h"
@@ -29,13 +30,19 @@ Procedures::~Procedures() {
     delete m_prompt.data();
 }
 
+// Lines written by hand are carried into the new text, and the status line
+// says what happened to them.
 void Procedures::BuildServerFile() {
     m_output.Command1->setEnabled(true);
     m_wizard->generalPage().copyInto(PublicVars::ServerSettings);
-    PublicVars::OutputText = composeServerFile(PublicVars::ServerSettings,
+    const QString composed = composeServerFile(PublicVars::ServerSettings,
                                                creationTimeText(QDateTime::currentDateTime()));
-    m_output.showServerText(PublicVars::OutputText, frmOutput::TextOrigin::Composed);
+    const HandLines::Regenerated regenerated =
+        HandLines::keep(PublicVars::OutputText, composed, m_output.programText());
+    PublicVars::OutputText = regenerated.text;
+    m_output.replaceServerText(PublicVars::OutputText);
     m_output.enlarge();
+    m_output.tell(HandLines::summary(regenerated));
 }
 
 void Procedures::LoadServerFile(const QString &path) {
@@ -68,10 +75,20 @@ void Procedures::LoadServerFile(const QString &path) {
     }
     // Only an accepted file makes new wizard pages fill from the record.
     PublicVars::LoadedFromFile = true;
-    RawCode::restore(PublicVars::ServerSettings, contents->rawValues);
+    ServerSettingsRecord &s = PublicVars::ServerSettings;
+    RawCode::restore(s, contents->rawValues);
+    // What the raw-code block lacks, from the file's own commands.
+    if (contents->weapon) {
+        s.RandomizerChosen = contents->weapon->randomizer;
+        (s.RandomizerChosen ? s.RandomizerType : s.DefaultWeapon) = contents->weapon->code;
+    }
+    if (contents->highScorer)
+        s.HighScorerLine = QStringLiteral("set highscorer ") + *contents->highScorer;
+    m_wizard->discardPages();
     PublicVars::OutputText = contents->text;
-    m_output.showServerText(PublicVars::OutputText, frmOutput::TextOrigin::Opened);
+    m_output.replaceServerText(PublicVars::OutputText);
     m_output.enlarge();
+    m_output.tell(QString());
 }
 
 void Procedures::ConfirmClose() {

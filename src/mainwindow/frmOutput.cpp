@@ -13,7 +13,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace {
@@ -123,34 +126,77 @@ frmOutput::frmOutput()
 frmOutput::~frmOutput() = default;
 
 void frmOutput::enlarge() {
-    const QSize outer = Look::twipsToPixels(this, 8805, 8280);
     const QSize frame = frameGeometry().size() - geometry().size();
-    const int menu = menuBar()->sizeHint().height();
-    m_client->setFixedSize(outer.width() - frame.width(), outer.height() - frame.height() - menu);
-    setFixedSize(outer - frame);
-    // Out of sight, the text area kept out of the tab order; now it joins.
-    txtOutput->setFocusPolicy(Qt::StrongFocus);
+    if (!m_grown) {
+        m_grown = true;
+        statusBar()->setObjectName(QStringLiteral("statusBar"));
+        // The text area joins the tab order now that it can be seen.
+        txtOutput->setFocusPolicy(Qt::StrongFocus);
+        m_client->setMinimumSize(Look::twipsToPixels(this, 6990, 855 + 1500));
+        m_client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        const bool shown = isVisible();
+        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+        if (shown)
+            show(); // new window flags hide a window
+    }
+    // The designed size, inside the screen's available area: moved up or
+    // left where it would run off, made smaller where the screen is small.
+    const QRect available = screen()->availableGeometry();
+    QRect outer(frameGeometry().topLeft(), Look::twipsToPixels(this, 8805, 8280));
+    outer.setSize(outer.size().boundedTo(available.size()));
+    if (outer.right() > available.right())
+        outer.moveRight(available.right());
+    if (outer.bottom() > available.bottom())
+        outer.moveBottom(available.bottom());
+    outer.moveTopLeft(
+        QPoint(qMax(outer.left(), available.left()), qMax(outer.top(), available.top())));
+    resize(outer.size() - frame);
+    move(outer.topLeft());
+    placeTextArea();
 }
 
-// A replacement by the program counts as a change, as typing does; the text
-// is kept exactly as given, whatever its line ends.
-void frmOutput::showServerText(const QString &text, TextOrigin origin) {
+// The text area fills the window below the buttons, with the designed margins.
+void frmOutput::placeTextArea() {
+    const QSize topLeft = Look::twipsToPixels(this, 120, 855);
+    const QSize margin = Look::twipsToPixels(this, 120, 120);
+    txtOutput->setGeometry(
+        QRect(QPoint(topLeft.width(), topLeft.height()), m_client->size() - topLeft - margin));
+}
+
+void frmOutput::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    if (m_grown)
+        placeTextArea();
+}
+
+// The history before the replacement goes: the text it replaced is the one
+// step back, and a run of large openings does not pile up their texts.
+void frmOutput::replaceServerText(const QString &text) {
     m_settingText = true;
-    txtOutput->setPlainText(text);
+    txtOutput->document()->clearUndoRedoStacks();
+    QTextCursor cursor(txtOutput->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.endEditBlock();
     m_settingText = false;
+    m_programText = text;
     textChanged(text);
-    m_handWork = origin == TextOrigin::Opened;
 }
 
-bool frmOutput::textHoldsHandWork() const {
-    return m_handWork && !PublicVars::OutputText.isEmpty();
+void frmOutput::tell(const QString &news) {
+    if (news.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(news);
 }
 
 void frmOutput::txtOutput_Change() {
     if (m_settingText)
         return;
     textChanged(documentText(txtOutput->document()));
-    m_handWork = true;
 }
 
 void frmOutput::textChanged(const QString &text) {

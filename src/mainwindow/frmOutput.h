@@ -20,13 +20,16 @@ public:
 
     Procedures &procedures() { return m_procedures; }
 
-    // Where the text in the text area came from: composed text is composed
-    // afresh before a save from the unsaved-changes prompt, other text is not.
-    enum class TextOrigin { Composed, Opened };
-    void showServerText(const QString &text, TextOrigin origin);
-    bool textHoldsHandWork() const;
+    // Replaces the whole text as one undo step: Ctrl+Z brings back what was
+    // there. It counts as a change, as typing does.
+    void replaceServerText(const QString &text);
+    // The text as the program last put it there, composed or opened.
+    const QString &programText() const { return m_programText; }
+    // A line of news in the status line of the grown window.
+    void tell(const QString &news);
 
-    // The size that brings the text area into view; nothing makes it small again.
+    // Grows to the size that brings the text area into view, inside the
+    // screen; afterwards the window can be resized. Nothing makes it small again.
     void enlarge();
 
     QPushButton *cmdStartConfig = nullptr;
@@ -41,6 +44,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -52,9 +56,12 @@ private:
     void txtOutput_Change();
     void textChanged(const QString &text);
 
+    void placeTextArea();
+
     QWidget *m_client = nullptr;
-    bool m_handWork = false;    // typed or opened since the text was last composed
+    bool m_grown = false;
     bool m_settingText = false; // the program itself is replacing the text
+    QString m_programText;
     QPointer<frmShortcut> m_shortcut;
     Procedures m_procedures; // last: it refers to the window's controls
 };

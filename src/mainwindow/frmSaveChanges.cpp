@@ -64,13 +64,10 @@ void frmSaveChanges::ask() {
     exec();
 }
 
-// Yes saves the text. Text that was composed (or nothing at all) is composed
-// afresh from the answers first; text typed or opened since it was last
-// composed is saved as it stands, since composing would destroy it. When no
-// file was written, nothing may close.
+// Yes composes the text afresh from the answers, keeping the lines written by
+// hand, and saves it. When no file was written, nothing may close.
 void frmSaveChanges::cmdYes_Click() {
-    if (!m_procedures.output().textHoldsHandWork())
-        m_procedures.BuildServerFile();
+    m_procedures.BuildServerFile();
     m_procedures.SaveServerFile();
     PublicVars::CancelClose = PublicVars::Saved ? 0 : 1;
     m_answeredYes = true;
@@ -92,8 +89,8 @@ void frmSaveChanges::reject() {
     cmdCancel_Click();
 }
 
-// The close box answers nothing: CancelClose and Saved stay as they were.
+// The close box answers Cancel: a question left unanswered closes nothing.
 void frmSaveChanges::closeEvent(QCloseEvent *event) {
     event->accept();
-    done(Rejected);
+    cmdCancel_Click();
 }

@@ -1,5 +1,6 @@
 #include "frmCreateMOTD.h"
 
+#include "LimitedTextEdit.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
 #include "wizard/WizardController.h"
@@ -8,7 +9,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 frmCreateMOTD::frmCreateMOTD(WizardController &wizard, QWidget *parent)
@@ -19,7 +19,7 @@ frmCreateMOTD::frmCreateMOTD(WizardController &wizard, QWidget *parent)
 
     auto *label1 = new QLabel(QStringLiteral("Enter Message of the Day:"), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    txtMOTD = new QPlainTextEdit(this);
+    txtMOTD = new LimitedTextEdit(MaxBytes, this);
     txtMOTD->setObjectName(QStringLiteral("txtMOTD"));
     txtMOTD->setTabChangesFocus(true);
     txtMOTD->setMinimumSize(420, 200);
@@ -45,6 +45,7 @@ frmCreateMOTD::frmCreateMOTD(WizardController &wizard, QWidget *parent)
     connect(cmdSaveMOTD, &QPushButton::clicked, this, &frmCreateMOTD::cmdSaveMOTD_Click);
     connect(command1, &QPushButton::clicked, this, &QWidget::hide);
     connect(txtMOTD, &QPlainTextEdit::textChanged, this, &frmCreateMOTD::txtMOTD_Change);
+    connect(txtMOTD, &LimitedTextEdit::cut, this, &frmCreateMOTD::txtMOTD_Cut);
     txtMOTD_Change();
 }
 
@@ -57,21 +58,16 @@ QString frmCreateMOTD::motdText() const {
     return txtMOTD->toPlainText().replace(u'\n', QLatin1String("\r\n"));
 }
 
-// The box holds at most 500 characters (a line break counts as one); the
-// label says how many are left.
 void frmCreateMOTD::txtMOTD_Change() {
-    const QString text = txtMOTD->toPlainText();
-    if (text.size() > MaxLength) {
-        QTextCursor cursor = txtMOTD->textCursor();
-        const int position = cursor.position();
-        QSignalBlocker block(txtMOTD);
-        txtMOTD->setPlainText(text.left(MaxLength));
-        cursor = txtMOTD->textCursor();
-        cursor.setPosition(qMin(position, MaxLength));
-        txtMOTD->setTextCursor(cursor);
-    }
-    const int left = MaxLength - int(txtMOTD->toPlainText().size());
-    lblLeft->setText(QStringLiteral("%1 characters left").arg(left));
+    lblLeft->setText(QStringLiteral("%1 characters left").arg(txtMOTD->bytesLeft()));
+}
+
+void frmCreateMOTD::txtMOTD_Cut(int charactersLeftOut) {
+    MessageBox::inform(this, QStringLiteral("The message of the day holds at most %1 characters, a "
+                                            "line break counting as two: the last %2 characters "
+                                            "of the inserted text were left out.")
+                                 .arg(MaxBytes)
+                                 .arg(charactersLeftOut));
 }
 
 void frmCreateMOTD::cmdSaveMOTD_Click() {

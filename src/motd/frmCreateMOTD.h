@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
+class LimitedTextEdit;
 class QLabel;
-class QPlainTextEdit;
 class WizardController;
 
 // The message-of-the-day editor. Only hidden between uses, so its text lasts
@@ -13,7 +13,8 @@ class WizardController;
 class frmCreateMOTD : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int MaxLength = 500;
+    // The most the box holds, in bytes of the file: a line break counts two.
+    static constexpr int MaxBytes = 500;
 
     explicit frmCreateMOTD(WizardController &wizard, QWidget *parent = nullptr);
 
@@ -26,9 +27,10 @@ public:
 private:
     void cmdSaveMOTD_Click();
     void txtMOTD_Change();
+    void txtMOTD_Cut(int charactersLeftOut);
 
     WizardController &m_wizard;
-    QPlainTextEdit *txtMOTD = nullptr;
+    LimitedTextEdit *txtMOTD = nullptr;
     QLabel *lblLeft = nullptr;
     FileDialog m_dialog;
 };

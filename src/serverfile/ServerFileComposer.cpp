@@ -1,5 +1,6 @@
 #include "ServerFileComposer.h"
 
+#include "GeneratedLines.h"
 #include "ServerFileFormat.h"
 
 #include <QLocale>
@@ -55,6 +56,48 @@ private:
     bool m_first = true;
 };
 
+bool writes(GeneratedLines::When when, const ServerSettingsRecord &s) {
+    using GeneratedLines::When;
+    switch (when) {
+    case When::Always:
+        return true;
+    case When::Randomizer:
+        return !s.PresetGameType && s.RandomizerChosen;
+    case When::DefaultWeapon:
+        return !s.PresetGameType && !s.RandomizerChosen;
+    case When::NoPreset:
+        return !s.PresetGameType;
+    }
+    return true;
+}
+
+void writeCommand(Writer &w, const GeneratedLines::Command &command,
+                  const ServerSettingsRecord &s) {
+    using GeneratedLines::Field;
+    if (command.field == Field::HighScorer) {
+        w.line().val(s.HighScorerLine);
+        return;
+    }
+    w.line();
+    // A server that is not public keeps its master-server list, commented out.
+    if (command.field == Field::MasterServers && !s.PublicServer.is(1))
+        w.lit(GeneratedLines::PrivateMasterPrefix);
+    w.lit(command.word).lit(" ");
+    if (!command.variable.isEmpty())
+        w.lit(command.variable).lit(" ");
+    const QString value = command.field == Field::None
+                              ? QString(command.fixedValue)
+                              : GeneratedLines::fieldText(s, command.field);
+    if (command.quoted)
+        w.quoted(value);
+    else
+        w.val(value);
+    if (command.serverInfo)
+        w.lit(" s");
+    if (command.field == Field::GameType)
+        w.lit(GeneratedLines::GameTypeNameSeparator).val(s.GameTypeName);
+}
+
 } // namespace
 
 QString composeServerFile(const ServerSettingsRecord &s, const QString &creationTime) {
@@ -68,46 +111,18 @@ QString composeServerFile(const ServerSettingsRecord &s, const QString &creation
     w.line().lit(ServerFileFormat::RawCodeEnd);
     w.line();
 
-    w.line().lit("// Begin admin ident section.");
-    w.line().lit("set email ").quoted(s.AdminEmail).lit(" s");
-    w.line().lit("set website ").quoted(s.AdminWebsite).lit(" s");
-    w.line().lit("set location ").quoted(s.AdminLocation).lit(" s");
-    w.line().lit("set admin ").quoted(s.AdminName).lit(" s");
-    w.line().lit("// End admin ident section.");
+    w.line().lit(GeneratedLines::AdminSectionBegin);
+    for (const GeneratedLines::Command &command : GeneratedLines::commands())
+        if (command.serverInfo)
+            writeCommand(w, command, s);
+    w.line().lit(GeneratedLines::AdminSectionEnd);
     w.line();
 
-    w.line().lit("// Kestrune Server File - Created ").val(creationTime);
+    w.line().lit(GeneratedLines::CreatedPrefix).val(creationTime);
     w.line();
-    w.line().lit("set gametype ").val(s.GameType.text()).lit("   // ").val(s.GameTypeName);
-    w.line().lit("set public ").val(s.PublicServer.text());
-    w.line().lit("set hostname ").quoted(s.Hostname);
-    w.line().lit("set rcon_password ").quoted(s.RconPassword);
-    w.line().val(s.HighScorerLine);
-    w.line().lit(s.PublicServer.is(1) ? "setmaster " : "//setmaster ").val(s.MasterServers);
-    if (!s.PresetGameType) {
-        if (s.RandomizerChosen)
-            w.line().lit("set randomize_weapon ").val(s.RandomizerType);
-        else
-            w.line().lit("set default_weapon ").val(s.DefaultWeapon);
-        w.line().lit("set ammo_given ").val(s.AmmoGiven.text());
-    }
-    w.line().lit("set dmflags ").val(s.DMFlags.text());
-    w.line().lit("set weaponban ").val(s.WeaponBan.text());
-    w.line().lit("set featureban ").val(s.FeatureBan.text());
-    w.line().lit("set fragban 0");
-    w.line().lit("set fraglimit ").val(s.Fraglimit);
-    w.line().lit("set timelimit ").val(s.Timelimit);
-    w.line().lit("set maxclients ").val(s.Maxclients);
-    w.line().lit("set allow_download ").val(s.AllowDownload.text());
-    w.line().lit("allow_download_players ").val(s.AllowDownloadPlayers.text());
-    w.line().lit("allow_download_models ").val(s.AllowDownloadModels.text());
-    w.line().lit("allow_download_sounds ").val(s.AllowDownloadSounds.text());
-    w.line().lit("allow_download_maps ").val(s.AllowDownloadMaps.text());
-    w.line().lit("idledetect ").val(s.IdleDetect);
-    w.line().lit("set maplist 1");
-    w.line().lit("set maplistfile ").quoted(s.MaplistFile);
-    w.line().lit("set motdfile ").quoted(s.MotdFile);
-    w.line().lit("map ").val(s.InitialMap);
+    for (const GeneratedLines::Command &command : GeneratedLines::commands())
+        if (!command.serverInfo && writes(command.when, s))
+            writeCommand(w, command, s);
     w.line();
     w.line().lit(ServerFileFormat::EndLine);
     return out;

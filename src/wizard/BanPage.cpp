@@ -11,15 +11,16 @@
 BanPage::BanPage(WizardController &wizard, const Design &design, QWidget *parent)
     : WizardPage(wizard, QString::fromLatin1(design.windowName),
                  QString::fromLatin1(design.subtitle), Buttons::MiddlePage, parent)
-    , m_captionPrefix(QString::fromLatin1(design.frameCaptionPrefix)) {
+    , m_captionPrefix(QString::fromLatin1(design.frameCaptionPrefix))
+    , m_field(design.field) {
     m_frame = new QGroupBox(this);
     m_frame->setObjectName(QString::fromLatin1(design.frameName));
     auto *grid = new QGridLayout(m_frame);
     grid->setHorizontalSpacing(24);
     m_boxes = std::make_unique<CheckBoxArray>(QString::fromLatin1(design.arrayName),
                                               design.captions, m_frame, grid, 3);
-    grid->addWidget(new MaskValueLabel(*m_boxes, QString::fromLatin1(design.settingName), m_frame),
-                    grid->rowCount(), 0, 1, grid->columnCount());
+    m_value = new MaskValueLabel(*m_boxes, QString::fromLatin1(design.settingName), m_frame);
+    grid->addWidget(m_value, grid->rowCount(), 0, 1, grid->columnCount());
 
     lblImportant = headingLabel(
         QStringLiteral("lblImportant"),
@@ -55,6 +56,14 @@ void BanPage::showBans(bool shown) {
     m_frame->setEnabled(shown);
     m_frame->setVisible(shown);
     lblImportant->setVisible(!shown);
+}
+
+// An opened file's bans come back as ticks.
+void BanPage::Form_Load() {
+    if (!PublicVars::LoadedFromFile)
+        return;
+    m_boxes->restore(PublicVars::ServerSettings.*m_field);
+    m_value->refresh();
 }
 
 void BanPage::Form_Activate() {

@@ -2,9 +2,11 @@
 
 #include "CheckBoxArray.h"
 #include "WizardPage.h"
+#include "settings/ServerSettings.h"
 
 #include <memory>
 
+class MaskValueLabel;
 class QGroupBox;
 class QLabel;
 
@@ -20,7 +22,8 @@ public:
         const char *frameName;
         const char *frameCaptionPrefix; // followed by the game type's name
         const char *arrayName;
-        const char *settingName; // the server setting the mask is written to
+        const char *settingName;                    // the server setting the mask is written to
+        SettingNumber ServerSettingsRecord::*field; // where Next stores the mask
         QList<const char *> captions;
     };
 
@@ -30,11 +33,14 @@ public:
     // The game-type page's preset: rail-only types hide the frame.
     void showBans(bool shown);
 
+    void Form_Load() override;
     void Form_Activate() override;
     const CheckBoxArray &boxes() const { return *m_boxes; }
 
 private:
     QString m_captionPrefix;
+    SettingNumber ServerSettingsRecord::*m_field;
+    MaskValueLabel *m_value = nullptr;
     QGroupBox *m_frame = nullptr;
     QLabel *lblImportant = nullptr;
     std::unique_ptr<CheckBoxArray> m_boxes;

@@ -31,6 +31,7 @@ CheckBoxArray::CheckBoxArray(const QString &name, const QList<const char *> &cap
             // Fill the columns top to bottom, as the boxes read in index order.
             grid->addWidget(box, shown % rows, shown / rows);
             ++shown;
+            m_captionedBits |= qint64(1) << i;
         } else {
             box->hide();
         }
@@ -39,7 +40,15 @@ CheckBoxArray::CheckBoxArray(const QString &name, const QList<const char *> &cap
 }
 
 qint64 CheckBoxArray::mask() const {
-    return maskOf(values());
+    return maskOf(values()) | m_keptBits;
+}
+
+void CheckBoxArray::restore(const SettingNumber &mask) {
+    const qint64 bits = mask.value().value_or(0);
+    m_keptBits = bits > 0 ? bits & ~m_captionedBits : 0;
+    for (int i = 0; i < m_boxes.size(); ++i)
+        if (m_captionedBits & (qint64(1) << i))
+            m_boxes[i]->setChecked(bits > 0 && (bits & (qint64(1) << i)));
 }
 
 std::vector<int> CheckBoxArray::values() const {

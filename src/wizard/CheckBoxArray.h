@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingNumber.h"
+
 #include <QList>
 
 #include <vector>
@@ -21,10 +23,18 @@ public:
     QCheckBox *box(int index) const { return m_boxes[index]; }
     int size() const { return int(m_boxes.size()); }
     std::vector<int> values() const;
-    // What Next stores: the sum of 2 to the power i over the ticked boxes.
+    // What Next stores: the sum of 2 to the power i over the ticked boxes,
+    // and the bits kept from a restored mask that no box stands for.
     qint64 mask() const;
+    // Ticks the boxes of a mask read from a file. Its bits that no box with a
+    // caption stands for (only a hand-edited file has them) are kept as they
+    // are; a text that is no number, or a negative one, ticks nothing.
+    void restore(const SettingNumber &mask);
+    qint64 keptBits() const { return m_keptBits; }
     const QList<QCheckBox *> &boxes() const { return m_boxes; }
 
 private:
     QList<QCheckBox *> m_boxes;
+    qint64 m_captionedBits = 0;
+    qint64 m_keptBits = 0;
 };

@@ -17,5 +17,15 @@ MaskValueLabel::MaskValueLabel(const CheckBoxArray &boxes, const QString &settin
 }
 
 void MaskValueLabel::refresh() {
-    setText(m_settingName + QLatin1Char(' ') + QString::number(m_boxes.mask()));
+    QString text = m_settingName + QLatin1Char(' ') + QString::number(m_boxes.mask());
+    if (const qint64 kept = m_boxes.keptBits()) {
+        QStringList bits;
+        for (int i = 0; i < 63; ++i)
+            if (kept & (qint64(1) << i))
+                bits.append(QString::number(i));
+        text += QStringLiteral("\nKept from the opened file: bit%1 %2, for which no box stands")
+                    .arg(bits.size() == 1 ? QString() : QStringLiteral("s"),
+                         bits.join(QStringLiteral(", ")));
+    }
+    setText(text);
 }

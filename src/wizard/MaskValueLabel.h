@@ -11,9 +11,10 @@ class MaskValueLabel : public QLabel {
 public:
     MaskValueLabel(const CheckBoxArray &boxes, const QString &settingName, QWidget *parent);
 
-private:
+    // Follows the ticks by itself; a restored mask calls it.
     void refresh();
 
+private:
     const CheckBoxArray &m_boxes;
     QString m_settingName;
 };

@@ -11,7 +11,10 @@
 #include "motd/frmCreateMOTD.h"
 #include "settings/PublicVars.h"
 
+#include <QLineEdit>
 #include <QWidget>
+
+#include <limits>
 
 WizardController::WizardController(Procedures &procedures, QWidget *mainWindow)
     : m_procedures(procedures)
@@ -22,6 +25,11 @@ WizardController::~WizardController() {
         delete page.data();
     delete m_maplistEditor.data();
     delete m_motdEditor.data();
+}
+
+void WizardController::discardPages() {
+    for (auto &page : m_pages)
+        delete page.data();
 }
 
 WizardPage &WizardController::page(Page which) {
@@ -54,6 +62,9 @@ WizardPage &WizardController::page(Page which) {
         Q_UNREACHABLE();
     }
     m_pages[which] = created;
+    // The one-line boxes take values of any length (Qt stops at 32767).
+    for (QLineEdit *box : created->findChildren<QLineEdit *>())
+        box->setMaxLength(std::numeric_limits<int>::max());
     created->Form_Load();
     return *created;
 }

@@ -34,6 +34,9 @@ public:
     void next(WizardPage *from);
     void back(WizardPage *from);
     void ended(); // the page on screen was hidden or closed: the wizard is over
+    // An opened file replaces what the pages held: each page is made afresh,
+    // from the record, when it is next needed.
+    void discardPages();
 
     // Each page, created hidden if it does not exist yet.
     frmServerWizard &adminPage();

@@ -95,8 +95,8 @@ frmServerWizard3::frmServerWizard3(WizardController &wizard, QWidget *parent)
     setTabOrder(cmbAmmo, cWeaponRandomizer);
     setTabOrder(cWeaponRandomizer, cmbWeaponRandomizer);
 
-    connect(cmbGameType, &QComboBox::currentIndexChanged, this,
-            &frmServerWizard3::cmbGameType_Click);
+    // Every choice applies its preset, also a choice of the entry already chosen.
+    connect(cmbGameType, &QComboBox::activated, this, &frmServerWizard3::cmbGameType_Click);
     connect(cWeaponRandomizer, &QCheckBox::stateChanged, this,
             &frmServerWizard3::cWeaponRandomizer_Click);
 }
@@ -105,7 +105,17 @@ void frmServerWizard3::Form_Load() {
     ServerSettingsRecord &s = PublicVars::ServerSettings;
     s.TeamGameType = false;
     if (PublicVars::LoadedFromFile) {
-        selectStored(cmbGameType, s.GameType.value()); // runs the preset as a choice does
+        // The weapon or the randomizer first, so that a preset game type
+        // then switches both off as a choice does.
+        if (s.RandomizerChosen) {
+            cWeaponRandomizer->setChecked(true);
+            const auto mode = SettingNumber::fromText(s.RandomizerType).value();
+            selectStored(cmbWeaponRandomizer, mode ? std::optional<qint64>(*mode - 1) : mode);
+        } else {
+            selectStored(cmbglblWeapon, SettingNumber::fromText(s.DefaultWeapon).value());
+        }
+        selectStored(cmbGameType, s.GameType.value());
+        cmbGameType_Click(); // the preset, as a choice runs it
         const auto ammo = s.AmmoGiven.value();
         selectStored(cmbAmmo, ammo ? std::optional<qint64>(*ammo - 1) : std::nullopt);
     }

@@ -49,8 +49,8 @@ frmServerWizard4::frmServerWizard4(WizardController &wizard, QWidget *parent)
     grid->setHorizontalSpacing(24);
     m_cDMFlag = std::make_unique<CheckBoxArray>(QStringLiteral("cDMFlag"), kDMFlagCaptions,
                                                 fraDMFlags, grid, 3);
-    grid->addWidget(new MaskValueLabel(*m_cDMFlag, QStringLiteral("dmflags"), fraDMFlags),
-                    grid->rowCount(), 0, 1, grid->columnCount());
+    m_value = new MaskValueLabel(*m_cDMFlag, QStringLiteral("dmflags"), fraDMFlags);
+    grid->addWidget(m_value, grid->rowCount(), 0, 1, grid->columnCount());
     body()->addWidget(fraDMFlags);
 
     setTabOrder(finishButton(), cancelButton());
@@ -64,6 +64,14 @@ frmServerWizard4::frmServerWizard4(WizardController &wizard, QWidget *parent)
 }
 
 frmServerWizard4::~frmServerWizard4() = default;
+
+// An opened file's flags come back as ticks.
+void frmServerWizard4::Form_Load() {
+    if (!PublicVars::LoadedFromFile)
+        return;
+    m_cDMFlag->restore(PublicVars::ServerSettings.DMFlags);
+    m_value->refresh();
+}
 
 void frmServerWizard4::Form_Activate() {
     fraDMFlags->setTitle(QStringLiteral("DM Flags for ") + PublicVars::ServerSettings.GameTypeName);

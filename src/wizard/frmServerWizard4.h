@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class MaskValueLabel;
 class QGroupBox;
 
 // Page 4: the deathmatch flags.
@@ -14,6 +15,7 @@ public:
     frmServerWizard4(WizardController &wizard, QWidget *parent);
     ~frmServerWizard4() override;
 
+    void Form_Load() override;
     void Form_Activate() override;
     const CheckBoxArray &cDMFlag() const { return *m_cDMFlag; }
 
@@ -23,5 +25,6 @@ protected:
 
 private:
     QGroupBox *fraDMFlags = nullptr;
+    MaskValueLabel *m_value = nullptr;
     std::unique_ptr<CheckBoxArray> m_cDMFlag;
 };

@@ -13,6 +13,7 @@ const BanPage::Design kDesign{
     "Weapon Bans for ",
     "cWeaponBan",
     "weaponban",
+    &ServerSettingsRecord::WeaponBan,
     {"Ban Super Blaster",
      "Ban Shotgun",
      "Ban Sniper",

@@ -13,6 +13,7 @@ const BanPage::Design kDesign{
     "Feature Bans for ",
     "cFeatureBan",
     "featureban",
+    &ServerSettingsRecord::FeatureBan,
     {"Ban Bandolier", "Ban Ammo Pack", "Ban Silencer", "Ban Rebreather", "Ban Environment Suit",
      "Ban Adrenaline", "Ban Megahealth", "Ban Power Armor", nullptr, "Ban Decoy",
      "Ban Grappling Hook", "Ban Player ID", nullptr, "Ban Lasersight", nullptr, "Ban Nightvision",

@@ -38,6 +38,9 @@ QLineEdit *textBox(const char *name, const char *initial, QWidget *parent) {
     return box;
 }
 
+const QString HighScorerOn = QStringLiteral("set highscorer 1");
+const QString HighScorerOff = QStringLiteral("set highscorer 0");
+
 int ticked(const QCheckBox *box) {
     return checkValue(box) == 1 ? 1 : 0;
 }
@@ -150,13 +153,15 @@ void frmServerWizard7::Form_Load() {
     txtMaxclients->setText(s.Maxclients);
     txtRcon->setText(s.RconPassword);
     txtTimelimit->setText(s.Timelimit);
-    if (s.AllowDownload.is(1)) {
-        callowdl->setChecked(true); // enables the four boxes below
-        cplayersdl->setChecked(s.AllowDownloadPlayers.is(1));
-        cmodelsdl->setChecked(s.AllowDownloadModels.is(1));
-        csoundsdl->setChecked(s.AllowDownloadSounds.is(1));
-        cmapsdl->setChecked(s.AllowDownloadMaps.is(1));
-    }
+    // Every tick of the file comes back, so that Finish writes the file again:
+    // a download box stays ticked (and disabled) without "Allow Download".
+    callowdl->setChecked(s.AllowDownload.is(1)); // enables the four boxes below
+    cplayersdl->setChecked(s.AllowDownloadPlayers.is(1));
+    cmodelsdl->setChecked(s.AllowDownloadModels.is(1));
+    csoundsdl->setChecked(s.AllowDownloadSounds.is(1));
+    cmapsdl->setChecked(s.AllowDownloadMaps.is(1));
+    cpublic->setChecked(s.PublicServer.is(1)); // enables the master-server list
+    cHighScorer->setChecked(s.HighScorerLine == HighScorerOn);
 }
 
 void frmServerWizard7::cpublic_Click() {
@@ -171,8 +176,7 @@ void frmServerWizard7::callowdl_Click() {
 
 void frmServerWizard7::copyInto(ServerSettingsRecord &s) const {
     s.PublicServer = ticked(cpublic);
-    s.HighScorerLine = ticked(cHighScorer) ? QStringLiteral("set highscorer 1")
-                                           : QStringLiteral("set highscorer 0");
+    s.HighScorerLine = ticked(cHighScorer) ? HighScorerOn : HighScorerOff;
     s.MasterServers = txtMasterServers->toPlainText();
     s.Hostname = txtHostname->text();
     s.RconPassword = txtRcon->text();

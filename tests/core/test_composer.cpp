@@ -1,3 +1,4 @@
+#include "serverfile/HandLines.h"
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileReader.h"
 #include "support/ExpectedFiles.h"
@@ -187,6 +188,48 @@ private slots:
             QCOMPARE(read->rawValues, values);
             QCOMPARE(read->text, text);
         }
+    }
+
+    // Regenerating: which lines are the composer's, where hand lines go, and
+    // what counts as a generated line changed by hand.
+    void handLines_data() {
+        QTest::addColumn<QString>("edit"); // applied to a composed file
+        QTest::addColumn<QStringList>("kept");
+        QTest::addColumn<int>("replaced");
+        QTest::newRow("nothing by hand") << QString() << QStringList() << 0;
+        QTest::newRow("above the block")
+            << "^set sv_gravity 800" << QStringList{"set sv_gravity 800"} << 0;
+        QTest::newRow("comments and blanks")
+            << "$// mine\r\n\r\n   \r\n//other" << QStringList{"// mine", "//other"} << 0;
+        QTest::newRow("generated, changed")
+            << "=set fraglimit 0=SET fraglimit 7" << QStringList() << 1;
+        QTest::newRow("quoted variable") << "$set \"hostname\" x" << QStringList() << 1;
+        QTest::newRow("unknown set") << "$set hostnames x\r\nsetmasterx 1"
+                                     << QStringList{"set hostnames x", "setmasterx 1"} << 0;
+        QTest::newRow("private setmaster") << "$//setmaster a b" << QStringList() << 1;
+        QTest::newRow("edited marker") << "=// Begining=// Beginning" << QStringList() << 0;
+    }
+    void handLines() {
+        QFETCH(QString, edit);
+        QFETCH(QStringList, kept);
+        QFETCH(int, replaced);
+        const QString composed = composeServerFile(Expected::wizardDefaults(), "T");
+        QString current = composed;
+        if (edit.startsWith(u'^'))
+            current.prepend(edit.mid(1) + "\r\n");
+        else if (edit.startsWith(u'$'))
+            current.append("\r\n" + edit.mid(1));
+        else if (edit.startsWith(u'='))
+            current.replace(edit.section(u'=', 1, 1), edit.section(u'=', 2));
+
+        const QString fresh = composeServerFile(Expected::wizardDefaults(), "U");
+        const HandLines::Regenerated r = HandLines::keep(current, fresh, composed);
+        QCOMPARE(r.kept, kept.size());
+        QCOMPARE(r.replaced, replaced);
+        QStringList expected = fresh.split("\r\n");
+        for (const QString &line : kept)
+            expected.insert(expected.size() - 3, line);
+        QCOMPARE(r.text, expected.join("\r\n"));
     }
 };
 

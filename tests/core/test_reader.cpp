@@ -79,7 +79,28 @@ private slots:
         QCOMPARE(read->rawValues[3], QStringLiteral("Your Name Here"));
     }
 
-    // The commands are never parsed; only the raw-code block counts.
+    // Of the commands, only what the raw-code block lacks is read: the weapon
+    // or the randomizer and the high scorer, the last line of each counting.
+    void readsWhatTheBlockLacksFromTheCommands() {
+        const auto read = readServerFile(generated());
+        QVERIFY(read && read->weapon && read->highScorer);
+        QVERIFY(!read->weapon->randomizer);
+        QCOMPARE(read->weapon->code, QStringLiteral("0"));
+        QCOMPARE(*read->highScorer, QStringLiteral("0"));
+
+        QByteArray bytes = generated();
+        bytes += "\r\nset randomize_weapon 2\r\nset highscorer 1\r\n//set default_weapon 5";
+        const auto later = readServerFile(bytes);
+        QVERIFY(later->weapon->randomizer);
+        QCOMPARE(later->weapon->code, QStringLiteral("2"));
+        QCOMPARE(*later->highScorer, QStringLiteral("1"));
+
+        const QByteArray marker = generated().left(generated().indexOf("\r\n// End of Raw-Code"));
+        const auto bare = readServerFile(marker);
+        QVERIFY(bare && !bare->weapon && !bare->highScorer);
+    }
+
+    // Beyond those, the commands are never parsed; the raw-code block counts.
     void ignoresEverythingAfterLine26() {
         QByteArray bytes = generated();
         bytes.replace("set hostname", "set hostname \"hand edited\"\r\n// a comment\r\nset x");

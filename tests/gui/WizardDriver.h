@@ -42,6 +42,7 @@ public:
         QVERIFY2(index >= 0, qPrintable(text));
         QVERIFY2(combo->isEnabled(), qPrintable(comboName + " is disabled"));
         combo->setCurrentIndex(index);
+        emit combo->activated(index); // what a pick from the open list sends
     }
     void tick(const QString &boxName) {
         QCheckBox *b = box(boxName);

@@ -14,9 +14,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -405,7 +407,7 @@ private slots:
         QCOMPARE(contents(path("motd.txt")), QByteArray("Welcome\r\nHave fun"));
         QCOMPARE(f.main().procedures().wizard().filesPage().txtMOTD->text(),
                  QStringLiteral("motd.txt"));
-        QCOMPARE(c<QLabel>(editor, "lblLeft")->text(), QStringLiteral("484 characters left"));
+        QCOMPARE(c<QLabel>(editor, "lblLeft")->text(), QStringLiteral("483 characters left"));
 
         editor.showModal();
         text->clear();
@@ -413,9 +415,22 @@ private slots:
         GuiFixture::click(GuiFixture::button(&editor, "cmdSaveMOTD"));
         QCOMPARE(contents(path("motd.txt")), QByteArray());
 
+        // At the limit nothing is dropped unseen: a paste is cut and says so,
+        // one undo takes it back, and a typed key does nothing.
         editor.showModal();
-        text->setPlainText(QString(600, u'a'));
-        QCOMPARE(text->toPlainText().size(), 500);
+        QTest::keyClicks(text, QString(488, u'a'));
+        QTest::keyClick(text, Qt::Key_Return); // a line break is two bytes: 490
+        QGuiApplication::clipboard()->setText(QStringLiteral("0123456789ABCDEF"));
+        QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+        const QString full = QString(488, u'a') + QStringLiteral("\n0123456789");
+        QCOMPARE(text->toPlainText(), full);
+        QVERIFY(MessageBox::takeShown().first().text.contains("the last 6 characters"));
+        QCOMPARE(c<QLabel>(editor, "lblLeft")->text(), QStringLiteral("0 characters left"));
+        QTest::keyClicks(text, "z");
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(text->toPlainText(), full);
+        QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text->toPlainText(), full.left(489));
         FileDialog::scriptAnswer(path("nowhere/motd.txt"));
         f.main().procedures().wizard().filesPage().txtMOTD->setText("kept.txt");
         GuiFixture::click(GuiFixture::button(&editor, "cmdSaveMOTD"));

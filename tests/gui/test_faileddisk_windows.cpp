@@ -71,7 +71,7 @@ private slots:
         const QString text = QStringLiteral("set hostname \"x\"\r\n").repeated(4000);
         FileDialog::scriptAnswer(target);
         if (window == QLatin1String("main")) {
-            f.main().showServerText(text, frmOutput::TextOrigin::Opened);
+            f.main().replaceServerText(text);
             f.main().mnuSave->trigger();
             QVERIFY(!PublicVars::Saved);
             QCOMPARE(PublicVars::SavePath, QString());

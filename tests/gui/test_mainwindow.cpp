@@ -5,12 +5,16 @@
 #include "settings/PublicVars.h"
 #include "support/ExpectedFiles.h"
 #include "support/FileBytes.h"
+#include "support/RandomRecords.h"
 
 #include <QAction>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 using FileBytes::contents;
@@ -54,8 +58,16 @@ class TestMainWindow : public QObject {
         s.AllowDownloadMaps = SettingNumber::fromText(QStringLiteral("1"));
         s.PublicServer = 1;
         s.MaplistFile = QStringLiteral("maps.txt");
+        s.DMFlags = 4 + (1 << 13) + (1 << 25); // bits 13 and 25 have no box
         put(path(name), composeServerFile(s, QStringLiteral("T")).toLatin1() + "\r\n// by hand");
         return path(name);
+    }
+
+    // Replaces the text area's text as a paste over everything would.
+    static void typeOver(frmOutput &m, const QString &text) {
+        m.txtOutput->selectAll();
+        m.txtOutput->insertPlainText(text);
+        QCOMPARE(PublicVars::OutputText, text);
     }
 
     static void open(GuiFixture &f, const QString &file) {
@@ -81,6 +93,30 @@ private slots:
         WizardDriver(f).runWithDefaults();
         QCOMPARE(m.frameGeometry().size(), Look::twipsToPixels(&m, 8805, 8280));
         QVERIFY(m.txtOutput->geometry().bottom() <= m.centralWidget()->height());
+    }
+
+    // Grown from a compact window low on the screen, the window stays inside
+    // the screen's available area (also on a small screen, where it is made
+    // smaller); then it can be resized and the text area follows.
+    void grownWindowFitsTheScreen() {
+        GuiFixture f;
+        frmOutput &m = f.main();
+        const QRect available = m.screen()->availableGeometry();
+        m.move(available.left() + 10, available.bottom() - m.frameGeometry().height() - 10);
+        WizardDriver(f).runWithDefaults();
+        QVERIFY2(available.contains(m.frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2+%3+%4")
+                                .arg(m.frameGeometry().width())
+                                .arg(m.frameGeometry().height())
+                                .arg(m.frameGeometry().x())
+                                .arg(m.frameGeometry().y())));
+        const QSize designed = Look::twipsToPixels(&m, 8805, 8280);
+        QCOMPARE(m.frameGeometry().size(), designed.boundedTo(available.size()));
+
+        const QSize before = m.txtOutput->size();
+        m.resize(m.size() - QSize(40, 60));
+        QCOMPARE(m.txtOutput->size(), before - QSize(40, 60));
+        QVERIFY(m.txtOutput->geometry().bottom() < m.centralWidget()->height());
     }
 
     // The whole road: wizard defaults, Finish, Save.
@@ -213,21 +249,81 @@ private slots:
         QCOMPARE(f.programEnds(), 0);
     }
 
-    // Fault mended: Yes saves typed or opened text as it stands.
-    void yesKeepsTypedText() {
+    // Hand-written lines survive Finish and Yes; each replacement is one undo step.
+    void regeneratingKeepsHandWrittenLines() {
         GuiFixture f;
-        WizardDriver(f).runWithDefaults();
+        WizardDriver w(f);
+        w.runWithDefaults();
         frmOutput &m = f.main();
-        m.txtOutput->moveCursor(QTextCursor::Start);
-        QTest::keyClicks(m.txtOutput, "X");
-        const QString edited = PublicVars::OutputText;
-        QVERIFY(edited.startsWith("X// Begining"));
+        QString edited = PublicVars::OutputText;
+        edited.prepend("set sv_gravity 800\r\n");
+        edited.replace("set rcon_password \"\"\r\n", "set rcon_password \"\"\r\n// my note\r\n");
+        edited.replace("set fraglimit 0", "set fraglimit 99");
+        edited.append("\r\nexec extra.cfg");
+        typeOver(m, edited);
+
+        w.start();
+        for (int i = 0; i < 6; ++i)
+            w.next();
+        w.finish();
+        const QStringList lines = PublicVars::OutputText.split("\r\n");
+        const qsizetype map = lines.indexOf("map q2dm8");
+        QCOMPARE(lines.mid(map - 3, 4),
+                 QStringList({"set sv_gravity 800", "// my note", "exec extra.cfg", "map q2dm8"}));
+        QVERIFY(lines.contains("set fraglimit 0"));
+        QCOMPARE(lines.size(), Expected::wizardDefaultsFile("T").split("\r\n").size() + 3);
+        QCOMPARE(m.statusBar()->currentMessage(),
+                 QStringLiteral("3 hand-written lines kept; 1 hand change to a generated line "
+                                "replaced"));
+        QVERIFY(!PublicVars::Saved);
+
+        // Ctrl+Z brings back the text before Finish, Ctrl+Y the new one.
+        const QString finished = PublicVars::OutputText;
+        QTest::keyClick(m.txtOutput, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(PublicVars::OutputText, edited);
+        QTest::keyClick(m.txtOutput, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(PublicVars::OutputText, finished);
+
+        // Yes in the prompt composes the new answers and keeps the hand lines.
+        w.start();
+        for (int i = 0; i < 6; ++i)
+            w.next();
+        w.type("txtHostname", "Changed Host");
         GuiFixture::answerPrompt("cmdYes");
-        FileDialog::scriptAnswer(path("kept.cfg"));
-        m.mnuExit->trigger();
-        QCOMPARE(QString::fromLatin1(contents(path("kept.cfg"))), edited);
+        FileDialog::scriptAnswer(path("yes.cfg"));
+        w.cancel();
+        const QString saved = QString::fromLatin1(contents(path("yes.cfg")));
+        QVERIFY(saved.contains("\r\nset hostname \"Changed Host\"\r\n"));
+        QVERIFY(saved.contains("\r\nexec extra.cfg\r\nmap q2dm8\r\n"));
         QVERIFY(PublicVars::Saved);
-        QVERIFY(f.programEnds() >= 1);
+    }
+
+    // Every file the program writes comes back the same through Open, the
+    // pages with Next only, and Finish: also over a wizard that ran before,
+    // and with a 40,000-character value.
+    void reopeningIsARoundTrip() {
+        QRandomGenerator random(20261208);
+        for (int round = 0; round < 40; ++round) {
+            ServerSettingsRecord s = RandomRecords::record(random);
+            if (round == 0)
+                s.Hostname = QString(40000, u'h');
+            const QString file = composeServerFile(s, QStringLiteral("T"));
+            put(path("round.cfg"), file.toLatin1());
+
+            GuiFixture f;
+            WizardDriver w(f);
+            if (round % 2) {
+                w.runWithDefaults();
+                GuiFixture::answerPrompt("cmdNo");
+            }
+            open(f, path("round.cfg"));
+            w.start();
+            for (int i = 0; i < 6; ++i)
+                w.next();
+            QCOMPARE(w.pageName(), QStringLiteral("frmServerWizard7"));
+            w.finish();
+            QCOMPARE(timeless(PublicVars::OutputText), timeless(file));
+        }
     }
 
     // Fault mended: a failed save says so and changes nothing.
@@ -258,7 +354,7 @@ private slots:
         QVERIFY(!PublicVars::Saved);
     }
 
-    // An opened file restores pages created afterwards, not those already there.
+    // An opened file reaches every page, those already there included.
     void openingRestoresTheWizard() {
         GuiFixture f;
         WizardDriver w(f);
@@ -279,7 +375,7 @@ private slots:
 
         PublicVars::Saved = true;
         w.start();
-        QCOMPARE(w.control<QLineEdit>("txtName")->text(), QStringLiteral("Your Name Here"));
+        QCOMPARE(w.control<QLineEdit>("txtName")->text(), QStringLiteral("From File"));
         w.next();
         QCOMPARE(w.control<QComboBox>("cmbGameType")->currentText(),
                  QStringLiteral("Kestrune Rail-Only Insta-Gib Teamplay"));
@@ -290,13 +386,19 @@ private slots:
                     ->isHidden());
         w.next();
         QCOMPARE(w.control<QLineEdit>("txtMaplist")->text(), QStringLiteral("maps.txt"));
-        for (int i = 0; i < 4; ++i)
+        w.next();
+        QVERIFY(w.box("cDMFlag(2)")->isChecked());
+        QCOMPARE(w.control<QLabel>("lblMaskValue")->text(),
+                 QStringLiteral("dmflags 33562628\nKept from the opened file: bits 13, 25, for "
+                                "which no box stands"));
+        for (int i = 0; i < 3; ++i)
             w.next();
+        QCOMPARE(ServerSettings.DMFlags, SettingNumber(4 + (1 << 13) + (1 << 25)));
         QCOMPARE(w.control<QLineEdit>("txtHostname")->text(), QStringLiteral("File Host"));
         QVERIFY(w.box("callowdl")->isChecked());
         QVERIFY(w.box("cmapsdl")->isChecked() && w.box("cmapsdl")->isEnabled());
-        QVERIFY(!w.box("cpublic")->isChecked()); // the public box is not restored
-        QVERIFY(!w.control<QPlainTextEdit>("txtMasterServers")->isEnabled());
+        QVERIFY(w.box("cpublic")->isChecked());
+        QVERIFY(w.control<QPlainTextEdit>("txtMasterServers")->isEnabled());
     }
 
     void stoppedGameTypeCodesSelectNothing() {
@@ -352,11 +454,20 @@ private slots:
         QVERIFY(PublicVars::LoadedFromFile);
         QCOMPARE(PublicVars::OutputText.toLatin1(), contents(file));
 
-        // Opened text counts as unsaved, and Yes saves it as it stands.
+        // Opened text counts as unsaved; Yes composes it afresh, hand line kept.
         GuiFixture::answerPrompt("cmdYes");
         FileDialog::scriptAnswer(path("copy.cfg"));
         f.main().mnuExit->trigger();
-        QCOMPARE(contents(path("copy.cfg")), contents(file));
+        QCOMPARE(QString::fromLatin1(contents(path("copy.cfg"))).section("\r\n", -4),
+                 QStringLiteral("// by hand\r\nmap q2dm8\r\n\r\n//End of generated server file."));
+
+        // The prompt's close box closes nothing.
+        QTest::keyClicks(f.main().txtOutput, "more");
+        PublicVars::CancelClose = 0;
+        GuiFixture::answerPrompt("close");
+        QVERIFY(!f.main().close());
+        QCOMPARE(PublicVars::CancelClose, 1);
+        QVERIFY(!PublicVars::Saved);
 
         FileDialog::scriptAnswer(QString()); // the open dialog cancelled changes nothing
         f.main().mnuOpen->trigger();

@@ -178,6 +178,12 @@ private slots:
         QVERIFY(!w.box("cDMFlag(17)")->isEnabled());
         w.back();
         w.back();
+        w.choose("cmbGameType", "Kestrune Extinction"); // the same type again: its preset again
+        w.next();
+        w.next();
+        QVERIFY(w.box("cDMFlag(17)")->isEnabled());
+        w.back();
+        w.back();
         w.choose("cmbGameType", "Kestrune DM Free for All (FFA)");
         w.next();
         w.next();
@@ -381,9 +387,13 @@ private slots:
         w.choose("cmbglblWeapon", "Blaster");
         w.next();
         w.type("txtMaplist", "typed.txt");
-        GuiFixture::answerPrompt("cmdCancel");
-        QVERIFY(!w.page()->close());
-        QCOMPARE(w.pageName(), QStringLiteral("frmServerWizard2"));
+        // Cancel, and the prompt's own close box, keep the page.
+        for (const char *answer : {"cmdCancel", "close"}) {
+            PublicVars::CancelClose = 0;
+            GuiFixture::answerPrompt(answer);
+            QVERIFY(!w.page()->close());
+            QCOMPARE(w.pageName(), QStringLiteral("frmServerWizard2"));
+        }
         GuiFixture::answerPrompt("cmdNo");
         QPointer<WizardPage> closed = w.page();
         QVERIFY(closed->close());

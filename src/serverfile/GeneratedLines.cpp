@@ -1,0 +1,191 @@
+#include "GeneratedLines.h"
+
+#include "ServerFileFormat.h"
+
+#include <array>
+
+namespace GeneratedLines {
+
+namespace {
+
+using L = QLatin1StringView;
+
+// clang-format off
+constexpr std::array kCommands{
+    //       word                        variable              field                         fixed   quoted serverInfo number when                answer
+    Command{L("set"),                    L("email"),           Field::AdminEmail,            L(),    true,  true,  false, When::Always,        L("E-mail")},
+    Command{L("set"),                    L("website"),         Field::AdminWebsite,          L(),    true,  true,  false, When::Always,        L("Website")},
+    Command{L("set"),                    L("location"),        Field::AdminLocation,         L(),    true,  true,  false, When::Always,        L("Location")},
+    Command{L("set"),                    L("admin"),           Field::AdminName,             L(),    true,  true,  false, When::Always,        L("Name")},
+    Command{L("set"),                    L("gametype"),        Field::GameType,              L(),    false, false, true,  When::Always,        L("Game Type")},
+    Command{L("set"),                    L("public"),          Field::PublicServer,          L(),    false, false, true,  When::Always,        L("Set Public?")},
+    Command{L("set"),                    L("hostname"),        Field::Hostname,              L(),    true,  false, false, When::Always,        L("Host Name")},
+    Command{L("set"),                    L("rcon_password"),   Field::RconPassword,          L(),    true,  false, false, When::Always,        L("Rcon Password")},
+    Command{L("set"),                    L("highscorer"),      Field::HighScorer,            L(),    false, false, true,  When::Always,        L("Enable High Scorer")},
+    Command{L("setmaster"),              L(),                  Field::MasterServers,         L(),    false, false, false, When::Always,        L("List of servers to report to")},
+    Command{L("set"),                    L("randomize_weapon"),Field::RandomizerType,        L(),    false, false, true,  When::Randomizer,    L("Randomizer Type")},
+    Command{L("set"),                    L("default_weapon"),  Field::DefaultWeapon,         L(),    false, false, true,  When::DefaultWeapon, L("Player Respawns With...")},
+    Command{L("set"),                    L("ammo_given"),      Field::AmmoGiven,             L(),    false, false, true,  When::NoPreset,      L("Ammo Given")},
+    Command{L("set"),                    L("dmflags"),         Field::DMFlags,               L(),    false, false, true,  When::Always,        L("DM Flags")},
+    Command{L("set"),                    L("weaponban"),       Field::WeaponBan,             L(),    false, false, true,  When::Always,        L("Weapon Bans")},
+    Command{L("set"),                    L("featureban"),      Field::FeatureBan,            L(),    false, false, true,  When::Always,        L("Feature Bans")},
+    Command{L("set"),                    L("fragban"),         Field::None,                  L("0"), false, false, true,  When::Always,        L()},
+    Command{L("set"),                    L("fraglimit"),       Field::Fraglimit,             L(),    false, false, true,  When::Always,        L("Frag Limit")},
+    Command{L("set"),                    L("timelimit"),       Field::Timelimit,             L(),    false, false, true,  When::Always,        L("Time Limit")},
+    Command{L("set"),                    L("maxclients"),      Field::Maxclients,            L(),    false, false, true,  When::Always,        L("Max Clients")},
+    Command{L("set"),                    L("allow_download"),  Field::AllowDownload,         L(),    false, false, true,  When::Always,        L("Allow Download")},
+    Command{L("allow_download_players"), L(),                  Field::AllowDownloadPlayers,  L(),    false, false, true,  When::Always,        L("Players (downloads)")},
+    Command{L("allow_download_models"),  L(),                  Field::AllowDownloadModels,   L(),    false, false, true,  When::Always,        L("Models (downloads)")},
+    Command{L("allow_download_sounds"),  L(),                  Field::AllowDownloadSounds,   L(),    false, false, true,  When::Always,        L("Sounds (downloads)")},
+    Command{L("allow_download_maps"),    L(),                  Field::AllowDownloadMaps,     L(),    false, false, true,  When::Always,        L("Maps (downloads)")},
+    Command{L("idledetect"),             L(),                  Field::IdleDetect,            L(),    false, false, true,  When::Always,        L("Max Idle Time:")},
+    Command{L("set"),                    L("maplist"),         Field::None,                  L("1"), false, false, true,  When::Always,        L()},
+    Command{L("set"),                    L("maplistfile"),     Field::MaplistFile,           L(),    true,  false, false, When::Always,        L("Maplist File:")},
+    Command{L("set"),                    L("motdfile"),        Field::MotdFile,              L(),    true,  false, false, When::Always,        L("MOTD:")},
+    Command{L("map"),                    L(),                  Field::InitialMap,            L(),    false, false, false, When::Always,        L("Initial Map")},
+};
+// clang-format on
+
+bool isBlank(QChar c) {
+    return c.unicode() <= ' ';
+}
+
+// The next word of a command: a quoted word runs to the next quote, any other
+// ends at a blank, a control character, a quote or a semicolon.
+QStringView nextWord(QStringView &rest) {
+    qsizetype i = 0;
+    while (i < rest.size() && isBlank(rest[i]))
+        ++i;
+    rest = rest.sliced(i);
+    if (rest.startsWith(u'"')) {
+        const qsizetype close = rest.indexOf(u'"', 1);
+        const qsizetype end = close < 0 ? rest.size() : close;
+        const QStringView word = rest.sliced(1, end - 1);
+        rest = rest.sliced(close < 0 ? end : end + 1);
+        return word;
+    }
+    qsizetype end = 0;
+    while (end < rest.size() && !isBlank(rest[end]) && rest[end] != u'"' && rest[end] != u';')
+        ++end;
+    const QStringView word = rest.first(end);
+    rest = rest.sliced(end);
+    return word;
+}
+
+} // namespace
+
+std::span<const Command> commands() {
+    return kCommands;
+}
+
+const Command *find(QStringView word, QStringView variable) {
+    for (const Command &command : kCommands) {
+        if (command.word.size() != word.size() ||
+            command.word.compare(word, Qt::CaseInsensitive) != 0)
+            continue;
+        if (command.variable.isEmpty() ||
+            (command.variable.size() == variable.size() &&
+             command.variable.compare(variable, Qt::CaseInsensitive) == 0))
+            return &command;
+    }
+    return nullptr;
+}
+
+ParsedLine parse(QStringView line) {
+    QStringView rest = line;
+    while (!rest.isEmpty() && isBlank(rest.front()))
+        rest = rest.sliced(1);
+    const Command *command = nullptr;
+    if (rest.startsWith(PrivateMasterPrefix)) {
+        rest = rest.sliced(PrivateMasterPrefix.size());
+        command = find(nextWord(rest), {});
+        if (command && command->field != Field::MasterServers)
+            return {};
+    } else {
+        const QStringView word = nextWord(rest);
+        if (word.isEmpty())
+            return {};
+        const bool isSet = word.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
+        command = find(word, isSet ? nextWord(rest) : QStringView());
+    }
+    if (!command)
+        return {};
+    return {command, nextWord(rest)};
+}
+
+const Command *commandOf(QStringView line) {
+    return parse(line).command;
+}
+
+bool isGenerated(QStringView line) {
+    if (line.trimmed().isEmpty() || line == AdminSectionBegin || line == AdminSectionEnd ||
+        line.startsWith(CreatedPrefix) || line == ServerFileFormat::EndLine)
+        return true;
+    return commandOf(line) != nullptr;
+}
+
+QString fieldText(const ServerSettingsRecord &s, Field field) {
+    switch (field) {
+    case Field::None:
+        return {};
+    case Field::AdminEmail:
+        return s.AdminEmail;
+    case Field::AdminWebsite:
+        return s.AdminWebsite;
+    case Field::AdminLocation:
+        return s.AdminLocation;
+    case Field::AdminName:
+        return s.AdminName;
+    case Field::GameType:
+        return s.GameType.text();
+    case Field::PublicServer:
+        return s.PublicServer.text();
+    case Field::Hostname:
+        return s.Hostname;
+    case Field::RconPassword:
+        return s.RconPassword;
+    case Field::HighScorer:
+        return s.HighScorerLine;
+    case Field::MasterServers:
+        return s.MasterServers;
+    case Field::RandomizerType:
+        return s.RandomizerType;
+    case Field::DefaultWeapon:
+        return s.DefaultWeapon;
+    case Field::AmmoGiven:
+        return s.AmmoGiven.text();
+    case Field::DMFlags:
+        return s.DMFlags.text();
+    case Field::WeaponBan:
+        return s.WeaponBan.text();
+    case Field::FeatureBan:
+        return s.FeatureBan.text();
+    case Field::Fraglimit:
+        return s.Fraglimit;
+    case Field::Timelimit:
+        return s.Timelimit;
+    case Field::Maxclients:
+        return s.Maxclients;
+    case Field::AllowDownload:
+        return s.AllowDownload.text();
+    case Field::AllowDownloadPlayers:
+        return s.AllowDownloadPlayers.text();
+    case Field::AllowDownloadModels:
+        return s.AllowDownloadModels.text();
+    case Field::AllowDownloadSounds:
+        return s.AllowDownloadSounds.text();
+    case Field::AllowDownloadMaps:
+        return s.AllowDownloadMaps.text();
+    case Field::IdleDetect:
+        return s.IdleDetect;
+    case Field::MaplistFile:
+        return s.MaplistFile;
+    case Field::MotdFile:
+        return s.MotdFile;
+    case Field::InitialMap:
+        return s.InitialMap;
+    }
+    return {};
+}
+
+} // namespace GeneratedLines

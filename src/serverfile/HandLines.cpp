@@ -1,0 +1,104 @@
+#include "HandLines.h"
+
+#include "GeneratedLines.h"
+#include "ServerFileFormat.h"
+
+#include <QList>
+#include <QSet>
+
+namespace HandLines {
+
+namespace {
+
+// Lines end at CR LF, a bare LF or a bare CR.
+QList<QStringView> splitLines(QStringView text) {
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.sliced(start));
+    return lines;
+}
+
+// The raw-code block, as the first and the last of its lines: it runs from
+// the marker to its end line, never longer than the 27 lines the composer
+// writes. Lines typed above it do not hide it; a block whose marker was
+// edited is still known by its end line on line 27.
+std::pair<qsizetype, qsizetype> rawCodeBlock(const QList<QStringView> &lines) {
+    constexpr qsizetype BlockLines = 27;
+    const qsizetype marker = lines.indexOf(ServerFileFormat::Marker);
+    if (marker < 0) {
+        const bool ended =
+            lines.size() >= BlockLines && lines[BlockLines - 1] == ServerFileFormat::RawCodeEnd;
+        return ended ? std::pair<qsizetype, qsizetype>{0, BlockLines - 1}
+                     : std::pair<qsizetype, qsizetype>{-1, -1};
+    }
+    const qsizetype last = qMin(lines.size(), marker + BlockLines) - 1;
+    for (qsizetype i = marker + 1; i <= last; ++i)
+        if (lines[i] == ServerFileFormat::RawCodeEnd)
+            return {marker, i};
+    return {marker, last};
+}
+
+} // namespace
+
+Regenerated keep(QStringView current, QStringView composed, QStringView programText) {
+    const QList<QStringView> newLines = splitLines(composed);
+    QSet<QStringView> before;
+    for (QStringView line : splitLines(programText))
+        before.insert(line);
+    QSet<QStringView> after(newLines.cbegin(), newLines.cend());
+
+    Regenerated result;
+    QList<QStringView> handLines;
+    const QList<QStringView> oldLines = splitLines(current);
+    const auto [blockFirst, blockLast] = rawCodeBlock(oldLines);
+    for (qsizetype i = 0; i < oldLines.size(); ++i) {
+        if (i >= blockFirst && i <= blockLast)
+            continue;
+        const QStringView line = oldLines[i];
+        if (!GeneratedLines::isGenerated(line)) {
+            handLines.append(line);
+        } else if (GeneratedLines::commandOf(line) && !before.contains(line) &&
+                   !after.contains(line)) {
+            ++result.replaced;
+        }
+    }
+    result.kept = int(handLines.size());
+
+    // The map line is the composer's last command: an empty line and the end
+    // line follow it.
+    const qsizetype mapLine = qMax<qsizetype>(0, newLines.size() - 3);
+    const QLatin1StringView breakText = ServerFileFormat::LineBreak;
+    result.text.reserve(composed.size() + current.size());
+    for (qsizetype i = 0; i < newLines.size(); ++i) {
+        if (i == mapLine)
+            for (QStringView line : handLines)
+                result.text.append(line).append(breakText);
+        result.text.append(newLines[i]);
+        if (i + 1 < newLines.size())
+            result.text.append(breakText);
+    }
+    return result;
+}
+
+QString summary(const Regenerated &r) {
+    QStringList parts;
+    if (r.kept > 0)
+        parts.append(r.kept == 1 ? QStringLiteral("1 hand-written line kept")
+                                 : QStringLiteral("%1 hand-written lines kept").arg(r.kept));
+    if (r.replaced > 0)
+        parts.append(
+            r.replaced == 1
+                ? QStringLiteral("1 hand change to a generated line replaced")
+                : QStringLiteral("%1 hand changes to generated lines replaced").arg(r.replaced));
+    return parts.join(QStringLiteral("; "));
+}
+
+} // namespace HandLines
