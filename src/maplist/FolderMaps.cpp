@@ -4,17 +4,13 @@
 #include "Pk3Directory.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QHash>
 
 #include <algorithm>
 
 namespace MapsOfFolder {
 namespace {
-
-const QStringList kMapPattern{QStringLiteral("*.bsp")};
-const QStringList kArchivePatterns{QStringLiteral("*.pak"), QStringLiteral("*.pk3")};
-// Hidden files too: a map is a map whatever its name.
-constexpr QDir::Filters kFiles = QDir::Files | QDir::Hidden;
 
 ArchiveListing listArchive(const QDir &folder, const QString &fileName) {
     const QString path = folder.filePath(fileName);
@@ -75,11 +71,31 @@ FolderMaps merge(const QStringList &looseMaps, const QList<ArchiveListing> &arch
 }
 
 FolderMaps read(const QString &folder) {
-    const QDir dir(folder);
+    // One pass over the folder, hidden entries included (the game's user
+    // folder ~/.yq2 is one); merge sorts the maps.
+    QStringList loose;
+    QStringList archiveNames;
+    QStringList subfolders;
+    QDirIterator entries(folder, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        if (entries.fileInfo().isDir())
+            subfolders.append(name);
+        else if (name.endsWith(QLatin1String(".bsp"), Qt::CaseInsensitive))
+            loose.append(name);
+        else if (name.endsWith(QLatin1String(".pak"), Qt::CaseInsensitive) ||
+                 name.endsWith(QLatin1String(".pk3"), Qt::CaseInsensitive))
+            archiveNames.append(name);
+    }
+    archiveNames.sort();
     QList<ArchiveListing> archives;
-    for (const QString &fileName : dir.entryList(kArchivePatterns, kFiles, QDir::Name))
-        archives.append(listArchive(dir, fileName));
-    return merge(dir.entryList(kMapPattern, kFiles, QDir::Name), archives);
+    for (const QString &fileName : std::as_const(archiveNames))
+        archives.append(listArchive(QDir(folder), fileName));
+    FolderMaps result = merge(loose, archives);
+    subfolders.sort(Qt::CaseInsensitive);
+    result.subfolders = subfolders;
+    return result;
 }
 
 } // namespace MapsOfFolder

@@ -20,6 +20,7 @@ struct BrokenArchive {
 struct FolderMaps {
     QList<FolderMap> maps;       // by file name, letter case ignored
     QList<BrokenArchive> broken; // in the order given
+    QStringList subfolders;      // by name, letter case ignored; filled by read only
 };
 
 // One archive as read: its file name and entry names, or why it cannot be read.
@@ -40,7 +41,8 @@ QString mapInArchive(const QString &entry);
 // Loose files first, then the archives in the order given.
 FolderMaps merge(const QStringList &looseMaps, const QList<ArchiveListing> &archives);
 
-// Reads the folder and the directory of each of its archives.
+// Reads the folder, its subfolders' names and the directory of each of its
+// archives, in one pass over the folder.
 FolderMaps read(const QString &folder);
 
 } // namespace MapsOfFolder

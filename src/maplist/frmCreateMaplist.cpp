@@ -347,13 +347,12 @@ bool frmCreateMaplist::browse(const QString &folder) {
     m_folder = QDir::cleanPath(dir.absolutePath());
     txtFolder->setText(QDir::toNativeSeparators(m_folder));
     showDrive(m_folder);
+    FolderMaps maps = MapsOfFolder::read(m_folder);
     Dir1->clear();
     if (!dir.isRoot())
         Dir1->addItem(QStringLiteral(".."));
-    // Hidden folders too: the game's user folder (~/.yq2) is one.
-    Dir1->addItems(dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
-                                 QDir::Name | QDir::IgnoreCase));
-    m_folderMaps->setMaps(MapsOfFolder::read(m_folder));
+    Dir1->addItems(maps.subfolders);
+    m_folderMaps->setMaps(std::move(maps));
     return true;
 }
 

@@ -90,6 +90,7 @@ private slots:
 
     void readsAFolder() {
         QDir(m_dir.path()).mkpath("game/maps.pak"); // a folder, not an archive
+        QDir(m_dir.path()).mkpath("game/.Hidden");
         FileBytes::put(path("game/pak0.PAK"), Archives::pak({"maps/base1.bsp"}));
         QVERIFY(Archives::writePk3(path("game/extra.pk3"), {"maps/q2dm1.bsp"}));
         FileBytes::put(path("game/q2dm1.BSP"), "x");
@@ -100,6 +101,7 @@ private slots:
         QCOMPARE(maps.maps[1].places, QStringList({MapsOfFolder::LooseFile, "extra.pk3"}));
         QCOMPARE(maps.broken.size(), 1);
         QCOMPARE(maps.broken[0].fileName, QStringLiteral("bad.pak"));
+        QCOMPARE(maps.subfolders, QStringList({".Hidden", "maps.pak"}));
     }
 
     void startFolderTable() {
