@@ -8,10 +8,12 @@
 #include "platform/ModalScript.h"
 #include "platform/Program.h"
 #include "platform/TextFile.h"
+#include "serverfile/ConsoleCheck.h"
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileFormat.h"
 #include "settings/PublicVars.h"
 #include "support/Archives.h"
+#include "support/ExpectedFiles.h"
 #include "wizard/WizardController.h"
 #include "wizard/WizardPage.h"
 
@@ -372,6 +374,29 @@ void archiveFigures(const QTemporaryDir &dir) {
     row("map browser: a 48 MB .pak of 3,500 entries", stockPak, NAN, "abs", 5e-3);
 }
 
+// The console check of a text, beside splitting the same text into its lines.
+void checkFigure(const char *what, const QString &text, int calls, double target) {
+    std::vector<double> project, baseline;
+    qsizetype findings = 0, lines = 0;
+    for (int i = 0; i < calls; ++i) { // in turn, so that drift hits both alike
+        project.push_back(timed([&] { findings = ConsoleCheck::check(text).size(); }));
+        baseline.push_back(timed([&] { lines = text.split(u'\n').size(); }));
+    }
+    check(findings > 0 && lines > 1, "the check found what the text holds");
+    row(what, median(project), median(baseline), "abs", target);
+}
+
+void checkFigures() {
+    const QString composed = composeServerFile(Expected::wizardDefaults(), QStringLiteral("T"));
+    checkFigure("check the composed server file (1.3 KB)", composed, kCalls, 1e-3);
+    QString big = composed;
+    for (int i = 0; big.size() < 1024 * 1024; ++i)
+        big +=
+            QStringLiteral("\r\nset v%1 \"a value; with \\ and \xfc\" s // note %1;set w%1 %1abc")
+                .arg(i);
+    checkFigure("check a 1 MiB server file", big, 200, 20e-3);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -399,5 +424,6 @@ int main(int argc, char *argv[]) {
     run("maplist", [&] { maplistFigures(dir); });
     run("browser", [&] { browserFigure(dir); });
     run("archives", [&] { archiveFigures(dir); });
+    run("check", checkFigures);
     return 0;
 }

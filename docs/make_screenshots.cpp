@@ -21,11 +21,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextCursor>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <cstdlib>
@@ -151,6 +153,14 @@ int main(int argc, char *argv[]) {
     main.txtOutput->verticalScrollBar()->setValue(main.txtOutput->verticalScrollBar()->maximum());
     shoot(&main, "main-window-hand-lines");
 
+    // A hand edit the server would refuse: a word after the time limit.
+    QTextCursor edit = main.txtOutput->document()->find(QStringLiteral("set timelimit 15"));
+    edit.insertText(QStringLiteral("set timelimit 15 minutes"));
+    QCoreApplication::processEvents(); // the check runs once the change is done
+    main.txtOutput->verticalScrollBar()->setValue(38);
+    control<QListWidget>(&main, "lstFindings")->setCurrentRow(0);
+    shoot(&main, "main-window-findings");
+
     // The unsaved-changes prompt, as File, Exit shows it.
     ModalScript::expectWindow(QStringLiteral("frmSaveChanges"), [](QWidget *prompt) {
         shoot(prompt, "save-changes-prompt");
@@ -195,7 +205,8 @@ int main(int argc, char *argv[]) {
 
     main.cmdCreateShortcut->click();
     auto *shortcut = main.findChild<frmShortcut *>();
-    type(shortcut, "txtQuakeLocation", "C:\\Quake2\\quake2.exe");
+    type(shortcut, "txtQuakeLocation", "/usr/games/quake2");
+    type(shortcut, "txtGameFolder", "kestrune");
     type(shortcut, "txtConfigName", "server.cfg");
     control<QAbstractButton>(shortcut, "cmdCreate")->click();
     shoot(shortcut, "command-line-creator");

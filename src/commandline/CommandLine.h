@@ -2,8 +2,22 @@
 
 #include <QString>
 
+// The shell a command line is written for: a POSIX shell on Linux and macOS,
+// the Windows command line elsewhere.
+enum class Shell { Posix, Windows };
+Shell hostShell();
+
 // The command that starts the game as a dedicated server running a server
-// file on a port. A location with a blank is quoted, so that the line runs
-// when pasted into a shortcut or a shell; nothing else is changed or checked.
+// file on a port, for pasting into a shortcut or a shell. Each piece is
+// quoted the way the shell needs it, so that the shell hands it over whole:
+// on Windows a piece with a blank stands in double quotes; for a POSIX shell a
+// piece with any character the shell treats specially stands in single
+// quotes. A game folder, when given, follows the executable, for the
+// modification's server runs only in its own folder.
 QString serverCommandLine(const QString &gameLocation, const QString &serverFile,
-                          const QString &port);
+                          const QString &port, const QString &gameFolder = QString(),
+                          Shell shell = hostShell());
+
+// The filter of Locate for the game's executable: programs first, and where
+// programs have no ".exe", every file first.
+QString executableFilter(Shell shell = hostShell());

@@ -48,6 +48,10 @@ frmShortcut::frmShortcut(QWidget *parent)
     txtQuakeLocation = box("txtQuakeLocation", QString());
     txtQuakeLocation->setMinimumWidth(360);
     auto *command2 = button("Command2", "Locate");
+    txtGameFolder = box("txtGameFolder", QString());
+    txtGameFolder->setAccessibleName(QStringLiteral("Game folder of the modification"));
+    txtGameFolder->setToolTip(
+        QStringLiteral("The folder of the modification, such as kestrune; empty for none"));
     txtConfigName = box("txtConfigName", PublicVars::SaveFileTitle); // Form_Load
     auto *cmdLocateConfig = button("cmdLocateConfig", "Locate");
     Text1 = box("Text1", QStringLiteral("27910"));
@@ -62,17 +66,21 @@ frmShortcut::frmShortcut(QWidget *parent)
     grid->addWidget(label("Label1", "Location of Quake"), 0, 0, 1, 2);
     grid->addWidget(txtQuakeLocation, 1, 0);
     grid->addWidget(command2, 1, 1);
-    grid->addWidget(label("Label2", "Name of config file"), 2, 0, 1, 2);
-    grid->addWidget(txtConfigName, 3, 0);
-    grid->addWidget(cmdLocateConfig, 3, 1);
-    grid->addWidget(label("Label3", "Port:"), 4, 0, 1, 2);
-    grid->addWidget(Text1, 5, 0, Qt::AlignLeft);
-    grid->addWidget(divider(this), 6, 0, 1, 2);
-    grid->addWidget(cmdCreate, 7, 0, Qt::AlignLeft);
-    grid->addWidget(label("Label4", "Command Line:"), 8, 0, 1, 2);
-    grid->addWidget(txtShortCut, 9, 0, 1, 2);
-    grid->addWidget(divider(this), 10, 0, 1, 2);
-    grid->addWidget(cmdDone, 11, 1);
+    auto *lblGameFolder = label("lblGameFolder", "&Game folder (optional)");
+    lblGameFolder->setBuddy(txtGameFolder);
+    grid->addWidget(lblGameFolder, 2, 0, 1, 2);
+    grid->addWidget(txtGameFolder, 3, 0);
+    grid->addWidget(label("Label2", "Name of config file"), 4, 0, 1, 2);
+    grid->addWidget(txtConfigName, 5, 0);
+    grid->addWidget(cmdLocateConfig, 5, 1);
+    grid->addWidget(label("Label3", "Port:"), 6, 0, 1, 2);
+    grid->addWidget(Text1, 7, 0, Qt::AlignLeft);
+    grid->addWidget(divider(this), 8, 0, 1, 2);
+    grid->addWidget(cmdCreate, 9, 0, Qt::AlignLeft);
+    grid->addWidget(label("Label4", "Command Line:"), 10, 0, 1, 2);
+    grid->addWidget(txtShortCut, 11, 0, 1, 2);
+    grid->addWidget(divider(this), 12, 0, 1, 2);
+    grid->addWidget(cmdDone, 13, 1);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(command2, &QPushButton::clicked, this, &frmShortcut::Command2_Click);
@@ -88,7 +96,7 @@ void frmShortcut::showModal() {
 
 // Neither Locate looks at a cancel: the box takes the name the dialog still reports.
 void frmShortcut::Command2_Click() {
-    m_dialog.setFilter(QStringLiteral("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*"));
+    m_dialog.setFilter(executableFilter());
     m_dialog.showOpen(this);
     txtQuakeLocation->setText(QDir::toNativeSeparators(m_dialog.fileName()));
 }
@@ -100,6 +108,6 @@ void frmShortcut::cmdLocateConfig_Click() {
 }
 
 void frmShortcut::cmdCreate_Click() {
-    txtShortCut->setText(
-        serverCommandLine(txtQuakeLocation->text(), txtConfigName->text(), Text1->text()));
+    txtShortCut->setText(serverCommandLine(txtQuakeLocation->text(), txtConfigName->text(),
+                                           Text1->text(), txtGameFolder->text()));
 }

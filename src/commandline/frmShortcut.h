@@ -22,6 +22,7 @@ private:
     void cmdCreate_Click();
 
     QLineEdit *txtQuakeLocation = nullptr;
+    QLineEdit *txtGameFolder = nullptr; // empty: the game's own folder
     QLineEdit *txtConfigName = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *txtShortCut = nullptr;

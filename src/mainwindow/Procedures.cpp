@@ -5,8 +5,10 @@
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/TextFile.h"
+#include "serverfile/ConsoleCheck.h"
 #include "serverfile/HandLines.h"
 #include "serverfile/ServerFileComposer.h"
+#include "serverfile/ServerFileImport.h"
 #include "serverfile/ServerFileReader.h"
 #include "settings/PublicVars.h"
 #include "wizard/WizardController.h"
@@ -16,6 +18,7 @@
 #include "wizard/frmServerWizard7.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace {
@@ -45,29 +48,41 @@ void Procedures::BuildServerFile() {
     m_output.tell(HandLines::summary(regenerated));
 }
 
-void Procedures::LoadServerFile(const QString &path) {
-    PublicVars::OpenFileName = path;
-    // Unsaved text is saved or given up first; Cancel abandons the opening.
+// Unsaved text is saved or given up first; Cancel abandons what was asked.
+bool Procedures::settleUnsavedText() {
     while (!PublicVars::Saved) {
         const bool consumesBack = PublicVars::Navigating;
         ConfirmClose();
         if (!consumesBack && !PublicVars::Saved)
-            return;
+            return false;
     }
+    return true;
+}
 
+std::optional<QByteArray> Procedures::readServerFileBytes(const QString &path) {
     const TextFile::ReadResult read = TextFile::readBytes(path, MaxServerFileBytes);
     if (read.failure == TextFile::Failure::TooLarge) {
         MessageBox::inform(&m_output,
                            QStringLiteral("%1\n\nThis is too large for a server file; a generated "
                                           "server file is a few KB.")
                                .arg(read.error));
-        return;
+        return std::nullopt;
     }
     if (!read.ok()) {
         MessageBox::inform(&m_output, read.error);
-        return;
+        return std::nullopt;
     }
-    const auto contents = readServerFile(read.bytes);
+    return read.bytes;
+}
+
+void Procedures::LoadServerFile(const QString &path) {
+    PublicVars::OpenFileName = path;
+    if (!settleUnsavedText())
+        return;
+    const std::optional<QByteArray> bytes = readServerFileBytes(path);
+    if (!bytes)
+        return;
+    const auto contents = readServerFile(*bytes);
     if (!contents) {
         MessageBox::inform(&m_output,
                            QStringLiteral("This is not a Kestrune Server Tool generated file!"));
@@ -89,6 +104,31 @@ void Procedures::LoadServerFile(const QString &path) {
     m_output.replaceServerText(PublicVars::OutputText);
     m_output.enlarge();
     m_output.tell(QString());
+}
+
+// Any server file: its answers fill the record and the wizard, every other
+// line is kept, and a report says what happened.
+void Procedures::ImportServerFile(const QString &path) {
+    if (!settleUnsavedText())
+        return;
+    const std::optional<QByteArray> bytes = readServerFileBytes(path);
+    if (!bytes)
+        return;
+    const ServerFileImport::Result imported = ServerFileImport::read(QString::fromLatin1(*bytes));
+    PublicVars::OpenFileName = path;
+    PublicVars::LoadedFromFile = true;
+    PublicVars::ServerSettings = imported.record;
+    m_wizard->discardPages();
+    m_output.Command1->setEnabled(true);
+    PublicVars::OutputText =
+        ServerFileImport::compose(imported, creationTimeText(QDateTime::currentDateTime()));
+    m_output.replaceServerText(PublicVars::OutputText);
+    m_output.enlarge();
+    const QString name = QFileInfo(path).fileName();
+    m_output.tell(QStringLiteral("Imported from %1").arg(name));
+    MessageBox::inform(
+        &m_output, ServerFileImport::report(imported, name,
+                                            ConsoleCheck::check(PublicVars::OutputText).size()));
 }
 
 void Procedures::ConfirmClose() {

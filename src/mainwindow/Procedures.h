@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointer>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class WizardController;
 class frmOutput;
@@ -23,6 +25,8 @@ public:
     void BuildServerFile();
     // Shows a server file and restores the wizard's answers from it.
     void LoadServerFile(const QString &path);
+    // Brings in any server file, such as one written by hand.
+    void ImportServerFile(const QString &path);
     // Asks about unsaved changes before anything is closed; the answer is in
     // CancelClose, or the program ends when nothing is unsaved.
     void ConfirmClose();
@@ -37,6 +41,9 @@ public:
     static constexpr qint64 MaxServerFileBytes = 16 * 1024 * 1024;
 
 private:
+    bool settleUnsavedText();
+    std::optional<QByteArray> readServerFileBytes(const QString &path);
+
     frmOutput &m_output;
     std::unique_ptr<WizardController> m_wizard;
     QPointer<frmSaveChanges> m_prompt;

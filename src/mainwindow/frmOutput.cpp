@@ -1,5 +1,6 @@
 #include "frmOutput.h"
 
+#include "FindingsList.h"
 #include "ServerFileHighlighter.h"
 #include "about/frmAbout.h"
 #include "commandline/frmShortcut.h"
@@ -83,10 +84,12 @@ frmOutput::frmOutput()
                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
     txtOutput->setFont(mono);
     new ServerFileHighlighter(txtOutput);
+    auto *findings = new FindingsList(txtOutput, m_client); // what the server will do differently
 
     setTabOrder(cmdStartConfig, Command1);
     setTabOrder(Command1, txtOutput);
     setTabOrder(txtOutput, cmdCreateShortcut);
+    setTabOrder(txtOutput, findings);       // while it is shown
     txtOutput->setFocusPolicy(Qt::NoFocus); // below the compact window's edge
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
@@ -94,6 +97,9 @@ frmOutput::frmOutput()
     mnuOpen = mnuFile->addAction(QStringLiteral("&Open"));
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     mnuOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuImport = mnuFile->addAction(QStringLiteral("&Import..."));
+    mnuImport->setObjectName(QStringLiteral("mnuImport"));
+    mnuImport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSpc"));
     mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
@@ -114,6 +120,7 @@ frmOutput::frmOutput()
     connect(cmdCreateShortcut, &QPushButton::clicked, this, &frmOutput::cmdCreateShortcut_Click);
     connect(txtOutput, &QPlainTextEdit::textChanged, this, &frmOutput::txtOutput_Change);
     connect(mnuOpen, &QAction::triggered, this, &frmOutput::mnuOpen_Click);
+    connect(mnuImport, &QAction::triggered, this, &frmOutput::mnuImport_Click);
     connect(mnuSave, &QAction::triggered, this, [this] { m_procedures.SaveServerFile(); });
     connect(mnuExit, &QAction::triggered, this, &frmOutput::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOutput::mnuAbout_Click);
@@ -221,6 +228,13 @@ void frmOutput::mnuOpen_Click() {
     if (!CD0.showOpen(this))
         return;
     m_procedures.LoadServerFile(CD0.fileName());
+}
+
+void frmOutput::mnuImport_Click() {
+    CD0.setFilter(kConfigFilter);
+    if (!CD0.showOpen(this))
+        return;
+    m_procedures.ImportServerFile(CD0.fileName());
 }
 
 void frmOutput::mnuExit_Click() {

@@ -37,6 +37,7 @@ public:
     QPushButton *cmdCreateShortcut = nullptr;
     QPlainTextEdit *txtOutput = nullptr;
     QAction *mnuOpen = nullptr;
+    QAction *mnuImport = nullptr;
     QAction *mnuSave = nullptr;
     QAction *mnuExit = nullptr;
     QAction *mnuAbout = nullptr;
@@ -51,6 +52,7 @@ private:
     void cmdStartConfig_Click();
     void cmdCreateShortcut_Click();
     void mnuOpen_Click();
+    void mnuImport_Click();
     void mnuExit_Click();
     void mnuAbout_Click();
     void txtOutput_Change();

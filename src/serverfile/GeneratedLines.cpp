@@ -3,6 +3,7 @@
 #include "ServerFileFormat.h"
 
 #include <array>
+#include <variant>
 
 namespace GeneratedLines {
 
@@ -46,6 +47,37 @@ constexpr std::array kCommands{
 };
 // clang-format on
 
+// The answers of the raw-code block's value lines, in the order they repeat
+// them (the order of RawCode::values).
+constexpr std::array kRawCodeFields{
+    Field::AdminEmail,
+    Field::AdminWebsite,
+    Field::AdminLocation,
+    Field::AdminName,
+    Field::GameType,
+    Field::AmmoGiven,
+    Field::PublicServer,
+    Field::MasterServers,
+    Field::Hostname,
+    Field::RconPassword,
+    Field::DMFlags,
+    Field::WeaponBan,
+    Field::FeatureBan,
+    Field::Fraglimit,
+    Field::Timelimit,
+    Field::Maxclients,
+    Field::AllowDownload,
+    Field::AllowDownloadPlayers,
+    Field::AllowDownloadModels,
+    Field::AllowDownloadSounds,
+    Field::AllowDownloadMaps,
+    Field::IdleDetect,
+    Field::MaplistFile,
+    Field::MotdFile,
+    Field::InitialMap,
+};
+static_assert(kRawCodeFields.size() == RawCode::FieldCount);
+
 bool isBlank(QChar c) {
     return c.unicode() <= ' ';
 }
@@ -80,7 +112,9 @@ std::span<const Command> commands() {
 
 const Command *find(QStringView word, QStringView variable) {
     for (const Command &command : kCommands) {
+        // Lengths first: most names differ there, and it costs nothing.
         if (command.word.size() != word.size() ||
+            (!command.variable.isEmpty() && command.variable.size() != variable.size()) ||
             command.word.compare(word, Qt::CaseInsensitive) != 0)
             continue;
         if (command.variable.isEmpty() ||
@@ -117,6 +151,15 @@ const Command *commandOf(QStringView line) {
     return parse(line).command;
 }
 
+const Command *rawCodeCommand(int index) {
+    if (index < 0 || index >= int(kRawCodeFields.size()))
+        return nullptr;
+    for (const Command &command : kCommands)
+        if (command.field == kRawCodeFields[std::size_t(index)])
+            return &command;
+    return nullptr;
+}
+
 bool isGenerated(QStringView line) {
     if (line.trimmed().isEmpty() || line == AdminSectionBegin || line == AdminSectionEnd ||
         line.startsWith(CreatedPrefix) || line == ServerFileFormat::EndLine)
@@ -124,68 +167,92 @@ bool isGenerated(QStringView line) {
     return commandOf(line) != nullptr;
 }
 
-QString fieldText(const ServerSettingsRecord &s, Field field) {
+namespace {
+
+// Where the record holds a field: as text, or as a number kept as text.
+using FieldPlace = std::variant<std::monostate, QString *, SettingNumber *>;
+
+FieldPlace placeOf(ServerSettingsRecord &s, Field field) {
     switch (field) {
     case Field::None:
         return {};
     case Field::AdminEmail:
-        return s.AdminEmail;
+        return &s.AdminEmail;
     case Field::AdminWebsite:
-        return s.AdminWebsite;
+        return &s.AdminWebsite;
     case Field::AdminLocation:
-        return s.AdminLocation;
+        return &s.AdminLocation;
     case Field::AdminName:
-        return s.AdminName;
+        return &s.AdminName;
     case Field::GameType:
-        return s.GameType.text();
+        return &s.GameType;
     case Field::PublicServer:
-        return s.PublicServer.text();
+        return &s.PublicServer;
     case Field::Hostname:
-        return s.Hostname;
+        return &s.Hostname;
     case Field::RconPassword:
-        return s.RconPassword;
+        return &s.RconPassword;
     case Field::HighScorer:
-        return s.HighScorerLine;
+        return &s.HighScorerLine;
     case Field::MasterServers:
-        return s.MasterServers;
+        return &s.MasterServers;
     case Field::RandomizerType:
-        return s.RandomizerType;
+        return &s.RandomizerType;
     case Field::DefaultWeapon:
-        return s.DefaultWeapon;
+        return &s.DefaultWeapon;
     case Field::AmmoGiven:
-        return s.AmmoGiven.text();
+        return &s.AmmoGiven;
     case Field::DMFlags:
-        return s.DMFlags.text();
+        return &s.DMFlags;
     case Field::WeaponBan:
-        return s.WeaponBan.text();
+        return &s.WeaponBan;
     case Field::FeatureBan:
-        return s.FeatureBan.text();
+        return &s.FeatureBan;
     case Field::Fraglimit:
-        return s.Fraglimit;
+        return &s.Fraglimit;
     case Field::Timelimit:
-        return s.Timelimit;
+        return &s.Timelimit;
     case Field::Maxclients:
-        return s.Maxclients;
+        return &s.Maxclients;
     case Field::AllowDownload:
-        return s.AllowDownload.text();
+        return &s.AllowDownload;
     case Field::AllowDownloadPlayers:
-        return s.AllowDownloadPlayers.text();
+        return &s.AllowDownloadPlayers;
     case Field::AllowDownloadModels:
-        return s.AllowDownloadModels.text();
+        return &s.AllowDownloadModels;
     case Field::AllowDownloadSounds:
-        return s.AllowDownloadSounds.text();
+        return &s.AllowDownloadSounds;
     case Field::AllowDownloadMaps:
-        return s.AllowDownloadMaps.text();
+        return &s.AllowDownloadMaps;
     case Field::IdleDetect:
-        return s.IdleDetect;
+        return &s.IdleDetect;
     case Field::MaplistFile:
-        return s.MaplistFile;
+        return &s.MaplistFile;
     case Field::MotdFile:
-        return s.MotdFile;
+        return &s.MotdFile;
     case Field::InitialMap:
-        return s.InitialMap;
+        return &s.InitialMap;
     }
     return {};
+}
+
+} // namespace
+
+QString fieldText(const ServerSettingsRecord &s, Field field) {
+    const FieldPlace place = placeOf(const_cast<ServerSettingsRecord &>(s), field);
+    if (const auto text = std::get_if<QString *>(&place))
+        return **text;
+    if (const auto number = std::get_if<SettingNumber *>(&place))
+        return (*number)->text();
+    return {};
+}
+
+void setField(ServerSettingsRecord &s, Field field, const QString &value) {
+    const FieldPlace place = placeOf(s, field);
+    if (const auto text = std::get_if<QString *>(&place))
+        **text = value;
+    else if (const auto number = std::get_if<SettingNumber *>(&place))
+        **number = SettingNumber::fromText(value);
 }
 
 } // namespace GeneratedLines

@@ -89,8 +89,14 @@ ParsedLine parse(QStringView line);
 // its commands, one of its comment lines, or an empty line.
 bool isGenerated(QStringView line);
 
-// The text the record holds for a field (the whole line for HighScorer).
+// The command that carries the same answer as value line `index` (0 to 24)
+// of the raw-code block, or nothing.
+const Command *rawCodeCommand(int index);
+
+// The text the record holds for a field (the whole line for HighScorer), and
+// the same field set from a text.
 QString fieldText(const ServerSettingsRecord &settings, Field field);
+void setField(ServerSettingsRecord &settings, Field field, const QString &value);
 
 // The comment lines the composer writes, which are not commands.
 inline constexpr QLatin1StringView AdminSectionBegin{"// Begin admin ident section."};

@@ -72,20 +72,30 @@ Regenerated keep(QStringView current, QStringView composed, QStringView programT
     }
     result.kept = int(handLines.size());
 
+    QStringList kept;
+    for (QStringView line : handLines)
+        kept.append(line.toString());
+    result.text = insertBeforeMap(composed, kept);
+    return result;
+}
+
+QString insertBeforeMap(QStringView composed, const QStringList &lines) {
+    const QList<QStringView> newLines = splitLines(composed);
     // The map line is the composer's last command: an empty line and the end
     // line follow it.
     const qsizetype mapLine = qMax<qsizetype>(0, newLines.size() - 3);
     const QLatin1StringView breakText = ServerFileFormat::LineBreak;
-    result.text.reserve(composed.size() + current.size());
+    QString text;
+    text.reserve(composed.size() + lines.size() * 32);
     for (qsizetype i = 0; i < newLines.size(); ++i) {
         if (i == mapLine)
-            for (QStringView line : handLines)
-                result.text.append(line).append(breakText);
-        result.text.append(newLines[i]);
+            for (const QString &line : lines)
+                text.append(line).append(breakText);
+        text.append(newLines[i]);
         if (i + 1 < newLines.size())
-            result.text.append(breakText);
+            text.append(breakText);
     }
-    return result;
+    return text;
 }
 
 QString summary(const Regenerated &r) {

@@ -21,6 +21,9 @@ struct Regenerated {
 // by hand.
 Regenerated keep(QStringView current, QStringView composed, QStringView programText);
 
+// The composed text with the given lines just before its map line.
+QString insertBeforeMap(QStringView composed, const QStringList &lines);
+
 // What happened, for the main window's status line; empty when nothing did.
 QString summary(const Regenerated &regenerated);
 

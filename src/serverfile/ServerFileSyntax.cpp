@@ -1,5 +1,6 @@
 #include "ServerFileSyntax.h"
 
+#include "QuakeConsole.h"
 #include "ServerFileFormat.h"
 
 namespace ServerFileSyntax {
@@ -10,68 +11,42 @@ QStringView withoutCr(QStringView line) {
     return line.endsWith(u'\r') ? line.chopped(1) : line;
 }
 
-// The console takes every control character as a blank, as it does a space.
-bool isBlank(QChar c) {
-    return c.unicode() <= u' ';
-}
-
 // Quake II's "set name value [u|s]" gives a variable its value.
 bool namesVariable(QStringView command) {
     return command.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
 }
 
-// The words of one command, line[begin, end): words end at a blank; a word
-// that begins with a quote ends at the closing quote (or the command's end);
-// "//" where a word begins comments out the rest of the command.
+// The words of one command, line[begin, end), as the console reads them; a
+// comment runs to the command's end.
 void wordSpans(QStringView line, qsizetype begin, qsizetype end, QList<Span> &out) {
     int word = 0;
     bool variableFollows = false;
-    qsizetype i = begin;
-    while (i < end) {
-        if (isBlank(line[i])) {
-            ++i;
-            continue;
-        }
-        if (line[i] == u'/' && i + 1 < end && line[i + 1] == u'/') {
-            out.append({i, end - i, Kind::Comment});
-            return;
-        }
-        const qsizetype start = i;
-        Kind kind = Kind::Value;
-        if (line[i] == u'"') {
-            const qsizetype close = line.sliced(0, end).indexOf(u'"', i + 1);
-            i = close < 0 ? end : close + 1;
-            kind = Kind::String;
-        } else {
-            while (i < end && !isBlank(line[i]))
-                ++i;
-        }
+    qsizetype at = begin;
+    qsizetype comment = -1;
+    for (QuakeConsole::Word w = QuakeConsole::nextWord(line, at, end, &comment); w.length > 0;
+         w = QuakeConsole::nextWord(line, at, end, &comment)) {
+        Kind kind = w.quoted ? Kind::String : Kind::Value;
         if (word == 0) {
             kind = Kind::Command;
-            variableFollows = namesVariable(line.sliced(start, i - start));
+            variableFollows = namesVariable(line.sliced(w.start, w.length));
         } else if (word == 1 && variableFollows) {
             kind = Kind::Variable;
         }
-        out.append({start, i - start, kind});
+        out.append({w.start, w.length, kind});
         ++word;
     }
+    if (comment >= 0)
+        out.append({comment, end - comment, Kind::Comment});
 }
 
-// The console's own reading: a line is split into commands at each
-// semicolon that an even number of quotes precedes (quotes inside words and
-// comments count too), before any word or comment is looked at.
+// The console's own reading: the line split into commands first, then each
+// command into its words.
 void commandSpans(QStringView line, QList<Span> &out) {
-    qsizetype begin = 0;
-    int quotes = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == u'"')
-            ++quotes;
-        else if (line[i] == u';' && quotes % 2 == 0) {
-            wordSpans(line, begin, i, out);
-            begin = i + 1;
-        }
+    for (qsizetype begin = 0; begin <= line.size();) {
+        const qsizetype end = QuakeConsole::commandEnd(line, begin);
+        wordSpans(line, begin, end, out);
+        begin = end + 1;
     }
-    wordSpans(line, begin, line.size(), out);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "frmServerWizard.h"
 
+#include "settings/FirstAnswers.h"
 #include "settings/PublicVars.h"
 
 #include <QFormLayout>
@@ -26,10 +27,10 @@ frmServerWizard::frmServerWizard(WizardController &wizard, QWidget *parent)
         form->addRow(label, box);
         return box;
     };
-    txtName = addRow("Label3", "Name:", "txtName", "Your Name Here");
-    txtEmail = addRow("Label4", "E-mail:", "txtEmail", "admin@example.invalid");
-    txtLocation = addRow("Label5", "Location:", "txtLocation", "Sunny San Diego");
-    txtWebsite = addRow("Label6", "Website:", "txtWebsite", "http://www.example.invalid/");
+    txtName = addRow("Label3", "Name:", "txtName", FirstAnswers::AdminName);
+    txtEmail = addRow("Label4", "E-mail:", "txtEmail", FirstAnswers::AdminEmail);
+    txtLocation = addRow("Label5", "Location:", "txtLocation", FirstAnswers::AdminLocation);
+    txtWebsite = addRow("Label6", "Website:", "txtWebsite", FirstAnswers::AdminWebsite);
     body()->addWidget(fraAbout);
 
     body()->addWidget(headingLabel(QStringLiteral("Label7"),

@@ -3,6 +3,7 @@
 #include "CheckBoxArray.h"
 #include "WizardController.h"
 #include "mainwindow/Procedures.h"
+#include "settings/FirstAnswers.h"
 #include "settings/PublicVars.h"
 
 #include <QCheckBox>
@@ -16,9 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const char *const kMasterServers = "master1.example.net master2.example.net "
-                                   "master3.example.net master4.example.net master5.example.net";
 
 QCheckBox *checkBox(const char *name, const char *caption, QWidget *parent) {
     auto *box = new QCheckBox(QString::fromLatin1(caption), parent);
@@ -53,14 +51,14 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     auto *frame4 = new QGroupBox(QStringLiteral("General Server Settings"), this);
     frame4->setObjectName(QStringLiteral("Frame4"));
     auto *general = new QGridLayout(frame4);
-    txtHostname = textBox("txtHostname", "[[  Kestrune Server  ]]", frame4);
+    txtHostname = textBox("txtHostname", FirstAnswers::Hostname, frame4);
     txtHostname->setToolTip(QStringLiteral(
         "This is the name that will show up on the web, and in things like gamespy"));
     txtHostname->setMinimumWidth(220);
-    txtMaxclients = textBox("txtMaxclients", "15", frame4);
-    txtFraglimit = textBox("txtFraglimit", "0", frame4);
-    txtTimelimit = textBox("txtTimelimit", "15", frame4);
-    txtIniMap = textBox("txtIniMap", "q2dm8", frame4);
+    txtMaxclients = textBox("txtMaxclients", FirstAnswers::Maxclients, frame4);
+    txtFraglimit = textBox("txtFraglimit", FirstAnswers::Fraglimit, frame4);
+    txtTimelimit = textBox("txtTimelimit", FirstAnswers::Timelimit, frame4);
+    txtIniMap = textBox("txtIniMap", FirstAnswers::InitialMap, frame4);
     txtIniMap->setToolTip(
         QStringLiteral("This is the map the server will load every time you start it."));
     general->addWidget(label("Label6", "Host Name", frame4), 0, 0);
@@ -74,7 +72,7 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     general->addWidget(label("Label9", "Initial Map", frame4), 2, 2);
     general->addWidget(txtIniMap, 2, 3);
 
-    txtIdle = textBox("txtIdle", "0", this);
+    txtIdle = textBox("txtIdle", FirstAnswers::IdleDetect, this);
     txtIdle->setToolTip(QStringLiteral("Set this to 0 if you don't want an Idle timeout!"));
     txtRcon = textBox("txtRcon", "", this);
     auto *other = new QGridLayout;
@@ -89,7 +87,7 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     left->addStretch(1);
 
     cpublic = checkBox("cpublic", "Set Public?", this);
-    txtMasterServers = new QPlainTextEdit(QString::fromLatin1(kMasterServers), this);
+    txtMasterServers = new QPlainTextEdit(QString::fromLatin1(FirstAnswers::MasterServers), this);
     txtMasterServers->setObjectName(QStringLiteral("txtMasterServers"));
     txtMasterServers->setTabChangesFocus(true);
     txtMasterServers->setEnabled(false);

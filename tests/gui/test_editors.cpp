@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "commandline/CommandLine.h"
 #include "commandline/frmShortcut.h"
 #include "maplist/MaplistModel.h"
 #include "maplist/frmCreateMaplist.h"
@@ -450,26 +451,37 @@ private slots:
         QCOMPARE(c<QLineEdit>(*creator, "txtConfigName")->text(), QStringLiteral("server.cfg"));
         auto *create = GuiFixture::button(creator, "cmdCreate");
         auto *line = c<QLineEdit>(*creator, "txtShortCut");
-        FileDialog::scriptAnswer(QStringLiteral("C:/Quake2/quake2.exe"));
+        FileDialog::scriptAnswer(QStringLiteral("/usr/games/quake2"));
         GuiFixture::click(GuiFixture::button(creator, "Command2"));
+        QCOMPARE(FileDialog::takeShowings().constLast().filter, executableFilter());
         GuiFixture::click(create);
-        QCOMPARE(line->text(), QDir::toNativeSeparators("C:/Quake2/quake2.exe") +
-                                   " + set dedicated 1 + exec server.cfg + set port 27910");
+        QCOMPARE(line->text(), QDir::toNativeSeparators("/usr/games/quake2") +
+                                   " +set dedicated 1 +exec server.cfg +set port 27910");
+        // The game folder, found by its label, follows the executable.
+        auto *folder = c<QLineEdit>(*creator, "txtGameFolder");
+        QCOMPARE(c<QLabel>(*creator, "lblGameFolder")->buddy(), folder);
+        type(folder, "kestrune");
+        GuiFixture::click(create);
+        QCOMPARE(line->text(), QDir::toNativeSeparators("/usr/games/quake2") +
+                                   " +set game kestrune +set dedicated 1 +exec server.cfg +set "
+                                   "port 27910");
+        type(folder, "");
         // The shared dialog, cancelled, still reports the file chosen last.
         FileDialog::scriptAnswer(QString());
         GuiFixture::click(GuiFixture::button(creator, "cmdLocateConfig"));
-        QCOMPARE(c<QLineEdit>(*creator, "txtConfigName")->text(), QStringLiteral("quake2.exe"));
+        QCOMPARE(c<QLineEdit>(*creator, "txtConfigName")->text(), QStringLiteral("quake2"));
 
         type(c<QLineEdit>(*creator, "txtQuakeLocation"), "C:\\Program Files\\Quake2\\quake2.exe");
         type(c<QLineEdit>(*creator, "txtConfigName"), "");
         type(c<QLineEdit>(*creator, "Text1"), "port?");
         GuiFixture::click(create);
-        QCOMPARE(line->text(), QStringLiteral("\"C:\\Program Files\\Quake2\\quake2.exe\" + set "
-                                              "dedicated 1 + exec  + set port port?"));
+        // Quoted for the shell that runs it (a POSIX shell here).
+        QCOMPARE(line->text(), QStringLiteral("'C:\\Program Files\\Quake2\\quake2.exe' +set "
+                                              "dedicated 1 +exec  +set port 'port?'"));
         type(c<QLineEdit>(*creator, "txtQuakeLocation"), "");
         type(c<QLineEdit>(*creator, "Text1"), "27910");
         GuiFixture::click(create);
-        QCOMPARE(line->text(), QStringLiteral(" + set dedicated 1 + exec  + set port 27910"));
+        QCOMPARE(line->text(), QStringLiteral(" +set dedicated 1 +exec  +set port 27910"));
 
         QPointer<frmShortcut> gone = creator;
         GuiFixture::click(GuiFixture::button(creator, "cmdDone"));

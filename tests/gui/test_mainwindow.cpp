@@ -401,6 +401,49 @@ private slots:
         QVERIFY(w.control<QPlainTextEdit>("txtMasterServers")->isEnabled());
     }
 
+    // A hand-written file through File, Import: the report, the wizard
+    // showing its answers, Finish keeping its other lines, one undo step.
+    void importingAHandWrittenFile() {
+        GuiFixture f;
+        frmOutput &m = f.main();
+        QTest::keyClicks(m.txtOutput, "before");
+        PublicVars::Saved = true;
+        put(path("hand.cfg"), "// my server\r\nset hostname \"Frag Hall\"; set gametype 2\r\n"
+                              "set dmflags 516\r\nexec bots.cfg\r\nset randomize_weapon 2\r\n"
+                              "set ammo_given 3\r\nmap q2dm3\r\n");
+        FileDialog::scriptAnswer(path("hand.cfg"));
+        QTest::keyClick(&m, Qt::Key_I, Qt::ControlModifier);
+        const QStringList report = messages();
+        QCOMPARE(report.size(), 1);
+        QVERIFY2(report[0].startsWith("Imported 6 answers from hand.cfg; 2 lines kept"),
+                 qPrintable(report[0]));
+        QCOMPARE(m.statusBar()->currentMessage(), QStringLiteral("Imported from hand.cfg"));
+        QVERIFY(!PublicVars::Saved);
+        const QString imported = PublicVars::OutputText;
+        QTest::keyClick(m.txtOutput, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(PublicVars::OutputText, QStringLiteral("before"));
+        QTest::keyClick(m.txtOutput, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(PublicVars::OutputText, imported);
+
+        WizardDriver w(f);
+        w.start();
+        w.next();
+        QCOMPARE(w.control<QComboBox>("cmbGameType")->currentText(),
+                 QStringLiteral("Kestrune Extinction"));
+        QVERIFY(w.box("cWeaponRandomizer")->isChecked());
+        w.next();
+        w.next();
+        QVERIFY(w.box("cDMFlag(2)")->isChecked() && w.box("cDMFlag(9)")->isChecked());
+        for (int i = 0; i < 3; ++i)
+            w.next();
+        QCOMPARE(w.control<QLineEdit>("txtHostname")->text(), QStringLiteral("Frag Hall"));
+        w.finish();
+        QVERIFY(
+            PublicVars::OutputText.contains("\r\nset randomize_weapon 2\r\nset ammo_given 3\r\n"));
+        QVERIFY(
+            PublicVars::OutputText.contains("\r\n// my server\r\nexec bots.cfg\r\nmap q2dm3\r\n"));
+    }
+
     void stoppedGameTypeCodesSelectNothing() {
         GuiFixture f;
         ServerSettingsRecord s = Expected::wizardDefaults();

@@ -1,0 +1,128 @@
+#include "commandline/CommandLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lines_data() {
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("shell");
+        QTest::addColumn<QString>("expected");
+        const int posix = int(Shell::Posix), windows = int(Shell::Windows);
+        QTest::newRow("plain") << "/usr/games/quake2"
+                               << "server.cfg"
+                               << "27910"
+                               << "" << posix
+                               << "/usr/games/quake2 +set dedicated 1 +exec server.cfg +set port "
+                                  "27910";
+        QTest::newRow("game folder") << "/usr/games/quake2"
+                                     << "server.cfg"
+                                     << "27910"
+                                     << "kestrune" << posix
+                                     << "/usr/games/quake2 +set game kestrune +set dedicated 1 "
+                                        "+exec server.cfg +set port 27910";
+        QTest::newRow("blank, posix") << "/opt/Quake 2/quake2"
+                                      << "my server.cfg"
+                                      << "27910"
+                                      << "" << posix
+                                      << "'/opt/Quake 2/quake2' +set dedicated 1 +exec 'my "
+                                         "server.cfg' +set port 27910";
+        QTest::newRow("quote, posix") << "/opt/it's/quake2"
+                                      << "a\"b.cfg"
+                                      << ""
+                                      << "" << posix
+                                      << "'/opt/it'\\''s/quake2' +set dedicated 1 +exec "
+                                         "'a\"b.cfg' +set port ";
+        QTest::newRow("dollar and semicolon") << "/opt/$HOME;x/quake2"
+                                              << "s.cfg"
+                                              << "27910"
+                                              << "mod;x" << posix
+                                              << "'/opt/$HOME;x/quake2' +set game 'mod;x' +set "
+                                                 "dedicated 1 +exec s.cfg +set port 27910";
+        QTest::newRow("empty boxes") << ""
+                                     << ""
+                                     << "27910"
+                                     << "" << posix << " +set dedicated 1 +exec  +set port 27910";
+        QTest::newRow("blank, windows")
+            << "C:\\Program Files\\Quake2\\quake2.exe"
+            << "server.cfg"
+            << "27910"
+            << "" << windows
+            << "\"C:\\Program Files\\Quake2\\quake2.exe\" +set dedicated 1 +exec server.cfg +set "
+               "port 27910";
+        QTest::newRow("no blank, windows") << "C:\\Quake2\\quake2.exe"
+                                           << "it's;$x.cfg"
+                                           << "27910"
+                                           << "" << windows
+                                           << "C:\\Quake2\\quake2.exe +set dedicated 1 +exec "
+                                              "it's;$x.cfg +set port 27910";
+    }
+    void lines() {
+        QFETCH(QString, location);
+        QFETCH(QString, file);
+        QFETCH(QString, port);
+        QFETCH(QString, folder);
+        QFETCH(int, shell);
+        QFETCH(QString, expected);
+        QCOMPARE(serverCommandLine(location, file, port, folder, Shell(shell)), expected);
+    }
+
+    void filters() {
+        QCOMPARE(executableFilter(Shell::Windows),
+                 QStringLiteral("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*"));
+        QVERIFY(executableFilter(Shell::Posix).startsWith(QLatin1String("All Files (*)|*|")));
+    }
+
+    // Through a real shell: a stand-in for the game in a folder whose name
+    // holds blanks, quotes, "$" and ";" prints the arguments it receives.
+    void shellReceivesEachPieceWhole_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("blanks") << "Quake 2"
+                                << "my server.cfg";
+        QTest::newRow("quotes") << "it's \"q2\""
+                                << "a'b\"c.cfg";
+        QTest::newRow("dollar") << "$HOME and ${PATH}"
+                                << "$x.cfg";
+        QTest::newRow("semicolon") << "a;b; echo hacked"
+                                   << "s;rm -rf x.cfg";
+        QTest::newRow("backslash and backquote") << "a\\b `date`"
+                                                 << "*.cfg";
+    }
+    void shellReceivesEachPieceWhole() {
+        QFETCH(QString, folder);
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+        const QString game = dir.path() + u'/' + folder + QLatin1String("/quake2");
+        QFile script(game);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\"\n");
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), serverCommandLine(game, file, QStringLiteral("27 910"),
+                                                             folder, Shell::Posix)});
+        QVERIFY(shell.waitForFinished(10000));
+        QCOMPARE(shell.exitCode(), 0);
+        const QStringList received =
+            QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(received, QStringList({game, "+set", "game", folder, "+set", "dedicated", "1",
+                                        "+exec", file, "+set", "port", "27 910"}));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCommandLine)
+#include "test_commandline.moc"

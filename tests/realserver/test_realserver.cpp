@@ -1,0 +1,490 @@
+// Runs the real Quake II server (Yamagi Quake II from Debian) on server files
+// the program composes and checks that what the console check predicts is
+// what the server does; runs the command line of the command-line creator
+// with the real game. The engine is fetched and run by the two scripts beside
+// this file.
+
+#include "commandline/CommandLine.h"
+#include "serverfile/ConsoleCheck.h"
+#include "serverfile/GeneratedLines.h"
+#include "serverfile/QuakeConsole.h"
+#include "serverfile/ServerFileComposer.h"
+#include "serverfile/ServerFileImport.h"
+#include "support/ExpectedFiles.h"
+#include "support/HandWrittenFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <cstring>
+#include <functional>
+#include <optional>
+
+#include <unistd.h>
+
+using ConsoleCheck::Effect;
+using ConsoleCheck::Finding;
+using ConsoleCheck::Rule;
+
+namespace {
+
+const QString kScripts = QStringLiteral(REALSERVER_SCRIPTS);
+const QString kFetched = QStringLiteral(REALSERVER_FETCHED);
+
+// What one run of the server showed.
+struct ServerRun {
+    QString output;
+    QMap<QString, QString> cvars; // from "cvarlist"
+    QMap<QString, QString> info;  // from "serverinfo"
+    QString status;               // the answer to a status query on the port
+    QString udp;                  // the namespace's UDP sockets
+};
+
+ServerRun parsed(const QString &all) {
+    ServerRun run;
+    const qsizetype status = all.indexOf(QLatin1String("\n== status ==\n"));
+    const qsizetype udp = all.indexOf(QLatin1String("\n== udp ==\n"));
+    run.output = all.first(status);
+    run.status = all.sliced(status + 14, udp - status - 14);
+    run.udp = all.sliced(udp + 11);
+    static const QRegularExpression cvar(QStringLiteral("^.{4} (\\S+) \"(.*)\"$"));
+    bool inInfo = false;
+    for (const QString &line : run.output.split(u'\n')) {
+        if (line == QLatin1String("Server info settings:")) {
+            inInfo = true;
+        } else if (inInfo) {
+            if (line.isEmpty()) {
+                inInfo = false;
+            } else if (!line.startsWith(QLatin1String("Info string")) &&
+                       !line.startsWith(QLatin1String("Keys and values"))) {
+                const QString key = line.section(u' ', 0, 0);
+                run.info[key] = line.mid(qMax<qsizetype>(20, key.size()));
+            }
+        } else if (const auto match = cvar.match(line); match.hasMatch()) {
+            run.cvars[match.captured(1)] = match.captured(2);
+        }
+    }
+    return run;
+}
+
+// A map the server loads: the smallest valid Quake II BSP (version 38), one
+// plane, one node between a solid and an empty leaf, one brush, one model.
+QByteArray smallestMap() {
+    QByteArray lumps[19];
+    const auto i32 = [](QByteArray &out, qint32 v) {
+        out.append(reinterpret_cast<const char *>(&(v = qToLittleEndian(v))), 4);
+    };
+    const auto i16 = [](QByteArray &out, qint16 v) {
+        out.append(reinterpret_cast<const char *>(&(v = qToLittleEndian(v))), 2);
+    };
+    const auto f32 = [&i32](QByteArray &out, float v) {
+        qint32 bits;
+        std::memcpy(&bits, &v, 4);
+        i32(out, bits);
+    };
+    lumps[0] = QByteArray("{\n\"classname\" \"worldspawn\"\n}\n", 31);
+    for (float v : {0.f, 0.f, 1.f, 0.f}) // plane: normal and distance
+        f32(lumps[1], v);
+    i32(lumps[1], 2);            // PLANE_Z
+    for (qint32 v : {0, -1, -2}) // node: plane, then leaves 0 and 1
+        i32(lumps[4], v);
+    for (qint16 v : {-64, -64, -64, 64, 64, 64, 0, 0})
+        i16(lumps[4], v);
+    for (int i = 0; i < 8; ++i) // texture information
+        f32(lumps[5], 0);
+    i32(lumps[5], 0);
+    i32(lumps[5], 0);
+    lumps[5].append(QByteArray("e1u1/floor1_1").leftJustified(32, '\0'));
+    i32(lumps[5], -1);
+    // Leaf 0 solid with brush 0, leaf 1 empty.
+    i32(lumps[8], 1);
+    for (qint16 v : {-1, 0, -64, -64, -64, 64, 64, 0, 0, 0, 0, 1})
+        i16(lumps[8], v);
+    i32(lumps[8], 0);
+    for (qint16 v : {0, 1, -64, -64, 0, 64, 64, 64, 0, 0, 0, 0})
+        i16(lumps[8], v);
+    i16(lumps[10], 0);                                                     // leaf brush
+    for (float v : {-64.f, -64.f, -64.f, 64.f, 64.f, 64.f, 0.f, 0.f, 0.f}) // model
+        f32(lumps[13], v);
+    for (qint32 v : {0, 0, 0})
+        i32(lumps[13], v);
+    for (qint32 v : {0, 1, 1}) // brush: first side, sides, solid
+        i32(lumps[14], v);
+    i16(lumps[15], 0); // brush side: plane, texture information
+    i16(lumps[15], 0);
+    for (qint32 v : {0, 0, 0, 0}) // areas 0 and 1
+        i32(lumps[17], v);
+
+    QByteArray out("IBSP");
+    i32(out, 38);
+    qint32 offset = 8 + 19 * 8;
+    for (const QByteArray &lump : lumps) {
+        i32(out, offset);
+        i32(out, qint32(lump.size()));
+        offset += qint32(lump.size());
+    }
+    for (const QByteArray &lump : lumps)
+        out += lump;
+    return out;
+}
+
+// A path as a POSIX shell takes it whole.
+QString shellWord(const QString &path) {
+    return u'\'' + QString(path).replace(u'\'', QLatin1String("'\\''")) + u'\'';
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The records run through the server, each with what makes it hostile.
+struct Case {
+    const char *name;
+    std::function<void(ServerSettingsRecord &)> change;
+};
+
+const QList<Case> &cases() {
+    static const QList<Case> all{
+        {"wizard defaults", [](ServerSettingsRecord &) {}},
+        {"game type 1", [](ServerSettingsRecord &s) { s.GameType = 1; }},
+        {"game type 2 with the randomizer",
+         [](ServerSettingsRecord &s) {
+             s.GameType = 2;
+             s.RandomizerChosen = true;
+             s.RandomizerType = QStringLiteral("2");
+         }},
+        {"game type 3",
+         [](ServerSettingsRecord &s) {
+             s.GameType = 3;
+             s.PresetGameType = true;
+         }},
+        {"game type 4",
+         [](ServerSettingsRecord &s) {
+             s.GameType = 4;
+             s.PresetGameType = true;
+         }},
+        {"game type 5, public, downloads",
+         [](ServerSettingsRecord &s) {
+             s.GameType = 5;
+             s.PresetGameType = true;
+             s.PublicServer = 1;
+             s.MasterServers = QStringLiteral("127.0.0.1");
+             s.AllowDownload = 1;
+             s.AllowDownloadMaps = 1;
+             s.AllowDownloadPlayers = 1;
+             s.DMFlags = 1040;
+             s.WeaponBan = 8388608;
+             s.FeatureBan = 262145;
+         }},
+        {"semicolons",
+         [](ServerSettingsRecord &s) {
+             s.Hostname = QStringLiteral("x;set probe1 1");
+             s.RconPassword = QStringLiteral("pw;set probe2 1");
+             s.Fraglimit = QStringLiteral("5;set probe3 1");
+             s.AdminName = QStringLiteral("n;set probe4 1");
+         }},
+        {"quotes",
+         [](ServerSettingsRecord &s) {
+             s.Hostname = QStringLiteral("My \"Best\" Server");
+             s.AdminEmail = QStringLiteral("a\"b");
+             s.MaplistFile = QStringLiteral("m\"x\" y");
+         }},
+        {"backslashes",
+         [](ServerSettingsRecord &s) {
+             s.AdminEmail = QStringLiteral("back\\slash");
+             s.AdminWebsite = QStringLiteral("semi;colon");
+             s.Hostname = QStringLiteral("a\\b");
+             s.RconPassword = QStringLiteral("c\\d");
+         }},
+        {"blanks",
+         [](ServerSettingsRecord &s) {
+             s.Maxclients = QStringLiteral("1 6");
+             s.Timelimit = QString();
+             s.Fraglimit = QStringLiteral(" 5");
+             s.InitialMap = QStringLiteral("my map");
+         }},
+        {"empty map", [](ServerSettingsRecord &s) { s.InitialMap = QString(); }},
+        {"numbers",
+         [](ServerSettingsRecord &s) {
+             s.Timelimit = QStringLiteral("abc");
+             s.Maxclients = QStringLiteral("15abc");
+             s.Fraglimit = QStringLiteral("0x10");
+             s.DMFlags = SettingNumber::fromText(QStringLiteral("16777217"));
+             s.IdleDetect = QStringLiteral("x");
+             s.AllowDownloadMaps = SettingNumber::fromText(QStringLiteral("yes"));
+         }},
+        {"Latin-1 letters",
+         [](ServerSettingsRecord &s) {
+             s.Hostname = QStringLiteral("Z\u00fcrich");
+             s.AdminLocation = QStringLiteral("M\u00fcnchen");
+             s.InitialMap = QStringLiteral("q2dm\u00e9");
+             s.MotdFile = QStringLiteral("motd-\u00e4.txt");
+         }},
+        {"long values",
+         [](ServerSettingsRecord &s) {
+             s.AdminName = QString(70, u'n');
+             s.AdminEmail = QString(63, u'e');
+             s.AdminLocation = QString(63, u'l');
+             s.AdminWebsite = QString(63, u'w');
+             s.Hostname = QString(63, u'h');
+             s.Fraglimit = QString(39, u'0') + u'1';
+             s.RconPassword = QString(1100, u'r');
+         }},
+        {"dollar", [](ServerSettingsRecord &s) { s.Fraglimit = QStringLiteral("$version"); }},
+        {"file too long", [](ServerSettingsRecord &s) { s.MotdFile = QString(17000, u'm'); }},
+    };
+    return all;
+}
+
+QString describe(const QList<Finding> &findings) {
+    QStringList out;
+    for (const Finding &f : findings)
+        out.append(QStringLiteral("line %1: %2").arg(f.line + 1).arg(f.message));
+    return out.join(u'\n');
+}
+
+} // namespace
+
+class TestRealServer : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_engine; // a copy of the engine, readable by the server's user
+
+    ServerRun run(const QString &home, int port, const QString &line, const QByteArray &commands) {
+        QProcess sandbox;
+        sandbox.start(kScripts + QLatin1String("/q2sandbox.sh"),
+                      {home, QString::number(port), line});
+        sandbox.write(commands);
+        sandbox.closeWriteChannel();
+        if (!sandbox.waitForFinished(30000))
+            sandbox.kill();
+        sandbox.waitForFinished(5000);
+        const QString all = QString::fromLatin1(sandbox.readAllStandardOutput());
+        if (sandbox.exitCode() != 0 || !all.contains(QLatin1String("\n== udp ==\n")))
+            qWarning("%s", qPrintable(QString::fromLatin1(sandbox.readAllStandardError())));
+        if (all.contains(QLatin1String("\n== udp ==\n")))
+            return parsed(all);
+        ServerRun failed;
+        failed.output = all;
+        return failed;
+    }
+
+private slots:
+    void initTestCase() {
+        if (geteuid() != 0)
+            QFAIL("the real-server test runs the server in a network namespace of its own and "
+                  "as the user nobody, which needs root");
+        QProcess fetch;
+        fetch.start(kScripts + QLatin1String("/fetch_quake2.sh"), {kFetched});
+        QVERIFY(fetch.waitForFinished(240000));
+        QVERIFY2(fetch.exitCode() == 0, fetch.readAllStandardError().constData());
+
+        QVERIFY(m_dir.isValid());
+        // Quotes and a blank in the engine's folder, so that the creator's line
+        // has something to quote.
+        m_engine = m_dir.path() + QLatin1String("/Quake II's \"engine\"");
+        QProcess copy;
+        copy.start(QStringLiteral("cp"),
+                   {QStringLiteral("-a"), kFetched + QLatin1String("/root/usr/lib/yamagi-quake2"),
+                    m_engine});
+        QVERIFY(copy.waitForFinished(30000) && copy.exitCode() == 0);
+        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                        QFile::ExeOwner | QFile::ReadOther |
+                                                        QFile::ExeOther));
+    }
+
+    // Each composed file: where the check finds nothing the server holds the
+    // typed value, where it says the answer is not set the server does not
+    // hold it, where it says the value is kept as text the server holds that
+    // text; a command a ";" starts runs, and every one that runs was foretold.
+    void serverFiles_data() {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < cases().size(); ++i)
+            QTest::newRow(cases()[i].name) << i;
+    }
+    void serverFiles() {
+        QFETCH(int, index);
+        ServerSettingsRecord record = Expected::wizardDefaults();
+        cases()[index].change(record);
+        const QString text = composeServerFile(record, QStringLiteral("T"));
+        const QList<Finding> findings = ConsoleCheck::check(text);
+
+        QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
+        QVERIFY(writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), text.toLatin1()));
+        const ServerRun server = run(home.path(), 0,
+                                     shellWord(m_engine + QLatin1String("/q2ded")) +
+                                         QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
+                                     "cvarlist\nserverinfo\nquit\n");
+        QVERIFY2(server.output.contains(QLatin1String("execing server.cfg")),
+                 qPrintable(server.output));
+        const QString context = QLatin1String("\nFindings:\n") + describe(findings);
+
+        const bool fileRuns = std::none_of(findings.begin(), findings.end(), [](const Finding &f) {
+            return f.rule == Rule::FileTooLong;
+        });
+        if (!fileRuns) {
+            QVERIFY(server.output.contains(QLatin1String("Cbuf_AddText: overflow")));
+            QCOMPARE(server.cvars.value(QStringLiteral("hostname")), QStringLiteral("noname"));
+            return;
+        }
+
+        const QStringList lines = text.split(QLatin1String("\r\n"));
+        int answers = 0;
+        for (int i = 28; i < lines.size(); ++i) {
+            const GeneratedLines::Command *entry = GeneratedLines::commandOf(lines[i]);
+            if (!entry || entry->field == GeneratedLines::Field::None ||
+                entry->field == GeneratedLines::Field::HighScorer ||
+                entry->field == GeneratedLines::Field::MasterServers)
+                continue;
+            ++answers;
+            // Blanks around an unquoted value only part it from its neighbours.
+            QString typed = GeneratedLines::fieldText(record, entry->field);
+            if (!entry->quoted)
+                typed = typed.trimmed();
+            QList<Finding> own;
+            QSet<Effect> effects;
+            for (const Finding &f : findings)
+                if (f.line == i)
+                    own.append(f), effects.insert(ConsoleCheck::effectOf(f.rule));
+            const QString where =
+                QStringLiteral("line %1 (%2): %3").arg(i + 1).arg(entry->answer, lines[i]) +
+                context;
+
+            if (entry->field == GeneratedLines::Field::InitialMap) {
+                const bool refused = std::any_of(own.begin(), own.end(), [](const Finding &f) {
+                    return f.rule == Rule::MapRefused;
+                });
+                QVERIFY2(server.output.contains(QLatin1String("USAGE: map <mapname>")) == refused,
+                         qPrintable(where));
+                const auto read = std::find_if(own.begin(), own.end(), [](const Finding &f) {
+                    return f.rule == Rule::BlankLetter;
+                });
+                if (!refused)
+                    QVERIFY2(
+                        server.output.contains(QStringLiteral("Can't find maps/%1.bsp")
+                                                   .arg(read == own.end() ? typed : read->detail)),
+                        qPrintable(where));
+                continue;
+            }
+            const QString variable =
+                entry->variable.isEmpty() ? QString(entry->word) : QString(entry->variable);
+            const std::optional<QString> held = server.cvars.contains(variable)
+                                                    ? std::optional(server.cvars[variable])
+                                                    : std::nullopt;
+            if (effects.contains(Effect::NotSet) || effects.contains(Effect::Changed)) {
+                QVERIFY2(held != typed, qPrintable(where));
+                continue;
+            }
+            const auto shown = std::find_if(
+                own.begin(), own.end(), [](const Finding &f) { return f.rule == Rule::NotAscii; });
+            QVERIFY2(held == (shown == own.end() ? typed : shown->detail), qPrintable(where));
+            const bool info = entry->serverInfo || QuakeConsole::isServerInfo(variable);
+            if (info && !typed.isEmpty())
+                QVERIFY2(server.info.contains(variable) != effects.contains(Effect::LeftOut),
+                         qPrintable(where));
+        }
+        QVERIFY(answers >= 20);
+
+        // Commands a ";" starts: each probe variable the server holds was foretold.
+        QStringList foretold;
+        for (const Finding &f : findings)
+            if (f.rule == Rule::CommandSplit && f.detail.startsWith(QLatin1String("set probe")))
+                foretold.append(f.detail);
+        for (const QString &command : foretold) {
+            const QString probe = command.section(u' ', 1, 1);
+            QVERIFY2(server.cvars.value(probe) == QLatin1String("1"),
+                     qPrintable(command + context));
+        }
+        for (auto it = server.cvars.cbegin(); it != server.cvars.cend(); ++it)
+            if (it.key().startsWith(QLatin1String("probe")))
+                QVERIFY2(foretold.contains(QStringLiteral("set %1 1").arg(it.key())),
+                         qPrintable(it.key() + context));
+    }
+
+    // Importing changes nothing of what the server ends up with: every
+    // variable a hand-written file changes holds the same value after the
+    // imported and composed file; what the import adds, the report names.
+    void importKeepsWhatTheServerHolds_data() {
+        QTest::addColumn<QString>("file");
+        for (const HandWrittenFiles::File &file : HandWrittenFiles::all())
+            QTest::newRow(file.name) << file.text;
+    }
+    void importKeepsWhatTheServerHolds() {
+        QFETCH(QString, file);
+        const ServerFileImport::Result imported = ServerFileImport::read(file);
+        const QString composed = ServerFileImport::compose(imported, QStringLiteral("T"));
+        const auto serve = [&](const QString &text) {
+            QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
+            writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), text.toLatin1());
+            return run(home.path(), 0,
+                       shellWord(m_engine + QLatin1String("/q2ded")) +
+                           QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
+                       "cvarlist\nquit\n");
+        };
+        const ServerRun before = serve(QString());
+        const ServerRun original = serve(file);
+        const ServerRun after = serve(composed);
+        QVERIFY(!before.cvars.isEmpty() && !after.cvars.isEmpty());
+        for (auto it = original.cvars.cbegin(); it != original.cvars.cend(); ++it) {
+            if (before.cvars.value(it.key()) == it.value() && before.cvars.contains(it.key()))
+                continue; // the original does not change it
+            QVERIFY2(
+                after.cvars.value(it.key()) == it.value(),
+                qPrintable(QStringLiteral("%1: \"%2\" before the import, \"%3\" after\n%4")
+                               .arg(it.key(), it.value(), after.cvars.value(it.key()), composed)));
+        }
+    }
+
+    // The creator's line, as the window builds it, starts a dedicated server
+    // on the chosen port with the chosen file in the game folder; the line of
+    // the old form started the game's client instead.
+    void creatorLineStartsADedicatedServer() {
+        ServerSettingsRecord record = Expected::wizardDefaults();
+        record.Hostname = QStringLiteral("Kestrune Test Server");
+        // A line written by hand after the map line, which the server sets aside.
+        const QString text =
+            composeServerFile(record, QStringLiteral("T")) + QLatin1String("\r\nset timelimit 33");
+        const QList<Finding> findings = ConsoleCheck::check(text);
+        QVERIFY(!findings.isEmpty() && findings.last().rule == Rule::AfterMap);
+
+        QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
+        for (const char *folder : {"baseq2", "kestrune"}) {
+            const QString game = home.path() + QLatin1String("/.yq2/") + QLatin1String(folder);
+            QVERIFY(writeFile(game + QLatin1String("/server.cfg"), text.toLatin1()));
+            QVERIFY(writeFile(game + QLatin1String("/maps/q2dm8.bsp"), smallestMap()));
+        }
+        const QString quake2 = m_engine + QLatin1String("/quake2");
+        const QString line =
+            serverCommandLine(quake2, QStringLiteral("server.cfg"), QStringLiteral("27931"),
+                              QStringLiteral("kestrune"), Shell::Posix);
+        const ServerRun server =
+            run(home.path(), 27931, line + QLatin1String(" +set ip 127.0.0.1"), "quit\n");
+        QVERIFY2(server.status.contains(QLatin1String("\\hostname\\Kestrune Test Server\\")),
+                 qPrintable(server.output + server.status));
+        QVERIFY(server.status.contains(QLatin1String("\\gamedir\\kestrune\\")));
+        QVERIFY(server.status.contains(QLatin1String("\\mapname\\q2dm8\\")));
+        QVERIFY(server.status.contains(QLatin1String("\\timelimit\\15\\")));
+        QVERIFY(server.udp.contains(QLatin1String(" 0100007F:6D1B "))); // 127.0.0.1:27931
+        QVERIFY(!server.output.contains(QLatin1String("refresher initialization")));
+
+        const QString oldForm = shellWord(quake2) + QLatin1String(" + set dedicated 1 + exec "
+                                                                  "server.cfg + set port 27931 "
+                                                                  "+set ip 127.0.0.1");
+        const ServerRun client = run(home.path(), 27931, oldForm, "quit\n");
+        QVERIFY2(client.output.contains(QLatin1String("refresher initialization")),
+                 qPrintable(client.output));
+        QVERIFY(client.status.trimmed().isEmpty());
+        QVERIFY(!client.udp.contains(QLatin1String(":6D1B ")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRealServer)
+#include "test_realserver.moc"

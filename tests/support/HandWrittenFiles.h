@@ -1,0 +1,49 @@
+#pragma once
+
+// Server files as administrators write them by hand, in their styles: the
+// import tests read them, and the real-server test runs them beside what the
+// import makes of them.
+
+#include <QList>
+#include <QString>
+
+namespace HandWrittenFiles {
+
+struct File {
+    const char *name;
+    QString text;
+};
+
+inline const QList<File> &all() {
+    static const QList<File> files{
+        {"empty", QString()},
+        {"comments at line ends, tabs",
+         QStringLiteral("set hostname \"Frag Hall\"  // the name\r\n\tset\ttimelimit\t20 // "
+                        "minutes\r\n")},
+        {"joined by semicolons, unquoted",
+         QStringLiteral("set hostname Hall; set timelimit 5; exec bots.cfg\n")},
+        {"set twice, the last counts",
+         QStringLiteral("set timelimit 5\rset timelimit 30\rset sv_gravity 700\r")},
+        {"refused by the server",
+         QStringLiteral("set timelimit 1 6\nset hostname\nset HOSTNAME other\n")},
+        {"latin-1 letters, outside the tables",
+         QStringLiteral("set hostname \"Z\u00fcrich\"\nset gametype 9\nset ammo_given 0\n")},
+        {"after the map line", QStringLiteral("map q2dm3\nset timelimit 40\n")},
+        {"a whole server",
+         QStringLiteral("// Frag Hall\r\nset hostname \"Frag Hall\"\r\nset maxclients 12\r\n"
+                        "set fraglimit 30; set timelimit 20\r\nset dmflags 532\r\n"
+                        "allow_download_maps 1\r\nset allow_download 1\r\nset public 1\r\n"
+                        "setmaster 127.0.0.1\r\nset rcon_password \"s3cret\"\r\n"
+                        "set sv_gravity 700\r\nalias rot \"map q2dm1\"\r\nmap q2dm1\r\n")},
+    };
+    return files;
+}
+
+inline QString text(const char *name) {
+    for (const File &file : all())
+        if (QLatin1StringView(file.name) == QLatin1StringView(name))
+            return file.text;
+    qFatal("no hand-written file %s", name);
+}
+
+} // namespace HandWrittenFiles
