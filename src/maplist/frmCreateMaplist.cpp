@@ -5,6 +5,7 @@
 #include "MaplistModel.h"
 #include "MaplistView.h"
 #include "StartFolders.h"
+#include "platform/CheckBoxSignal.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
@@ -33,9 +34,16 @@ namespace {
 
 const QString kTextFilter = QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
 
-QLabel *label(const char *name, const char *text, QWidget *parent) {
+// A caption; given a control, it names that control for screen readers. A
+// list reads only its accessible name, not a buddy's text, so it takes the caption.
+QLabel *label(const char *name, const char *text, QWidget *parent, QWidget *named = nullptr) {
     auto *l = new QLabel(QString::fromLatin1(text), parent);
     l->setObjectName(QString::fromLatin1(name));
+    if (named) {
+        l->setBuddy(named);
+        if (qobject_cast<QAbstractItemView *>(named))
+            named->setAccessibleName(l->text());
+    }
     return l;
 }
 
@@ -53,6 +61,9 @@ QComboBox *overrideList(const char *name, const char *prompt, QWidget *parent) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->lineEdit()->setPlaceholderText(QString::fromLatin1(prompt));
+    // A screen reader reads the drop-down, and the box in it, as its prompt.
+    combo->setAccessibleName(combo->lineEdit()->placeholderText());
+    combo->lineEdit()->setAccessibleName(combo->accessibleName());
     combo->setEnabled(false);
     return combo;
 }
@@ -119,11 +130,11 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     // The map browser.
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
     fillDriveList(Drive1);
     txtFolder = new QLineEdit(this);
     txtFolder->setObjectName(QStringLiteral("txtFolder"));
-    auto *lblFolder = label("lblFolder", "Folder:", this);
-    lblFolder->setBuddy(txtFolder);
+    auto *lblFolder = label("lblFolder", "Folder:", this, txtFolder);
     Dir1 = new QListWidget(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     m_folderMaps = new FolderMapsModel(this);
@@ -137,19 +148,23 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     auto *browser = new QVBoxLayout;
     browser->addWidget(Drive1);
     browser->addLayout(folderRow);
-    browser->addWidget(label("Label5", "Choose a directory...", this));
+    browser->addWidget(label("Label5", "Choose a directory...", this, Dir1));
     browser->addWidget(Dir1, 1);
-    browser->addWidget(label("Label6", "Available Maps", this));
+    browser->addWidget(label("Label6", "Available Maps", this, File1));
     browser->addWidget(File1, 2);
 
     // The line being built.
     txtMap = new QLineEdit(QStringLiteral("q2dm8"), this);
     txtMap->setObjectName(QStringLiteral("txtMap"));
     txtMap->setToolTip(QStringLiteral("Enter a map name here!"));
+    txtMap->setAccessibleName(QStringLiteral("Map Name"));
     txtMinPlayers = new QLineEdit(QStringLiteral("0"), this);
     txtMinPlayers->setObjectName(QStringLiteral("txtMinPlayers"));
     txtMaxPlayers = new QLineEdit(QStringLiteral("15"), this);
     txtMaxPlayers->setObjectName(QStringLiteral("txtMaxPlayers"));
+    // Named apart, as the one caption "Min / Max  Players" under them cannot be.
+    txtMinPlayers->setAccessibleName(QStringLiteral("Min Players"));
+    txtMaxPlayers->setAccessibleName(QStringLiteral("Max Players"));
     for (QLineEdit *bound : {txtMinPlayers, txtMaxPlayers})
         bound->setMaximumWidth(60);
     auto *bounds = new QHBoxLayout;
@@ -208,7 +223,7 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     saveRow->addWidget(cmdCancel);
     auto *right = new QVBoxLayout;
     right->addWidget(cmdOpen);
-    right->addWidget(label("Label4", "Maplist", this));
+    right->addWidget(label("Label4", "Maplist", this, lstMaps));
     right->addWidget(lstMaps, 1);
     right->addLayout(moveRow);
     right->addLayout(saveRow);
@@ -233,7 +248,7 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     layout->addWidget(overridesNote);
     resize(860, 520);
 
-    connect(cXtra, &QCheckBox::stateChanged, this, &frmCreateMaplist::cXtra_Click);
+    connect(cXtra, checkBoxStateChanged, this, &frmCreateMaplist::cXtra_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &frmCreateMaplist::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmCreateMaplist::cmdRemove_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmCreateMaplist::cmdOpen_Click);
