@@ -10,6 +10,7 @@
 #include "platform/ModalScript.h"
 #include "platform/Program.h"
 #include "settings/PublicVars.h"
+#include "support/Archives.h"
 #include "wizard/WizardController.h"
 #include "wizard/WizardPage.h"
 
@@ -62,6 +63,14 @@ void choose(QWidget *window, const char *list, const char *entry) {
     auto *combo = control<QComboBox>(window, list);
     combo->setCurrentIndex(combo->findText(QLatin1String(entry)));
     emit combo->activated(combo->currentIndex()); // as a pick from the open list
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        std::exit(1);
+    }
 }
 
 void tick(QWidget *window, const QString &box) {
@@ -159,15 +168,26 @@ int main(int argc, char *argv[]) {
     });
     main.mnuExit->trigger();
 
-    // The maplist editor on a folder of maps, with a few lines added.
-    QTemporaryDir maps;
-    for (const char *name : {"q2dm1.bsp", "q2dm2.bsp", "q2dm3.bsp", "q2dm8.bsp", "base1.bsp",
-                             "ktctf1.bsp", "readme.txt"})
-        QFile(maps.filePath(QLatin1String(name))).open(QIODevice::WriteOnly);
-    QDir(maps.path()).mkdir(QStringLiteral("textures"));
+    // The maplist editor where it starts for Yamagi Quake II (a home folder
+    // made for the picture): the game's folder, whose maps lie in its
+    // archives, one of them broken; a few lines added.
+    QTemporaryDir home;
+    const QString game = home.filePath(QStringLiteral(".yq2/baseq2"));
+    for (const char *folder : {"maps", "players", "textures"})
+        QDir(game).mkpath(QLatin1String(folder));
+    QStringList stock;
+    for (const char *map : {"base1", "base2", "base3", "q2dm1", "q2dm2", "q2dm3", "q2dm4", "q2dm5",
+                            "q2dm6", "q2dm7", "q2dm8"})
+        stock << QStringLiteral("maps/%1.bsp").arg(QLatin1String(map));
+    stock << QStringLiteral("pics/colormap.pcx");
+    writeFile(game + QStringLiteral("/pak0.pak"), Archives::pak(stock));
+    Archives::writePk3(game + QStringLiteral("/kestrune-maps.pk3"),
+                       {QStringLiteral("maps/ktctf1.bsp"), QStringLiteral("maps/ktdm1.bsp")});
+    writeFile(game + QStringLiteral("/pak9.pak"), "PACK");
+    writeFile(game + QStringLiteral("/maps/hollow1.bsp"), "");
+    qputenv("HOME", QFile::encodeName(home.path()));
     frmCreateMaplist &maplist = wizard.maplistEditor();
     maplist.showModal();
-    maplist.browse(maps.path());
     for (const char *map : {"q2dm1", "q2dm8", "ktctf1"}) {
         type(&maplist, "txtMap", map);
         control<QAbstractButton>(&maplist, "cmdAdd")->click();

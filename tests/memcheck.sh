@@ -9,6 +9,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
+# Qt compiles regular expressions (QDir's name filters among them) to machine
+# code at run time; memcheck cannot follow that code and reports its reads as
+# uninitialised. Interpreted, the same expressions are checked like the rest.
+export QT_ENABLE_REGEXP_JIT=0
 failed=0
 for source in tests/core/test_*.cpp; do
     test=$(basename "$source" .cpp)

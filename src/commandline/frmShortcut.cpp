@@ -28,9 +28,11 @@ frmShortcut::frmShortcut(QWidget *parent)
     setWindowTitle(QStringLiteral("Kestrune - Shortcut Creator"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    const auto label = [this](const char *name, const char *text) {
+    // A label names its box for screen readers.
+    const auto label = [this](const char *name, const char *text, QWidget *box) {
         auto *l = new QLabel(QString::fromLatin1(text), this);
         l->setObjectName(QString::fromLatin1(name));
+        l->setBuddy(box);
         return l;
     };
     const auto box = [this](const char *name, const QString &text) {
@@ -63,21 +65,19 @@ frmShortcut::frmShortcut(QWidget *parent)
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 14, 16, 12);
-    grid->addWidget(label("Label1", "Location of Quake"), 0, 0, 1, 2);
+    grid->addWidget(label("Label1", "Location of Quake", txtQuakeLocation), 0, 0, 1, 2);
     grid->addWidget(txtQuakeLocation, 1, 0);
     grid->addWidget(command2, 1, 1);
-    auto *lblGameFolder = label("lblGameFolder", "&Game folder (optional)");
-    lblGameFolder->setBuddy(txtGameFolder);
-    grid->addWidget(lblGameFolder, 2, 0, 1, 2);
+    grid->addWidget(label("lblGameFolder", "&Game folder (optional)", txtGameFolder), 2, 0, 1, 2);
     grid->addWidget(txtGameFolder, 3, 0);
-    grid->addWidget(label("Label2", "Name of config file"), 4, 0, 1, 2);
+    grid->addWidget(label("Label2", "Name of config file", txtConfigName), 4, 0, 1, 2);
     grid->addWidget(txtConfigName, 5, 0);
     grid->addWidget(cmdLocateConfig, 5, 1);
-    grid->addWidget(label("Label3", "Port:"), 6, 0, 1, 2);
+    grid->addWidget(label("Label3", "Port:", Text1), 6, 0, 1, 2);
     grid->addWidget(Text1, 7, 0, Qt::AlignLeft);
     grid->addWidget(divider(this), 8, 0, 1, 2);
     grid->addWidget(cmdCreate, 9, 0, Qt::AlignLeft);
-    grid->addWidget(label("Label4", "Command Line:"), 10, 0, 1, 2);
+    grid->addWidget(label("Label4", "Command Line:", txtShortCut), 10, 0, 1, 2);
     grid->addWidget(txtShortCut, 11, 0, 1, 2);
     grid->addWidget(divider(this), 12, 0, 1, 2);
     grid->addWidget(cmdDone, 13, 1);

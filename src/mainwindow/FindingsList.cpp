@@ -31,6 +31,7 @@ FindingsList::FindingsList(QPlainTextEdit *text, QWidget *parent)
     setAccessibleName(QStringLiteral("What the server will do differently"));
     setToolTip(QStringLiteral("Where the Quake II server will not do what the text says; "
                               "choose one to go to its line"));
+    setAccessibleDescription(toolTip()); // a list does not offer its tooltip by itself
     // Each finding wraps to the list's width, so that it reads whole.
     setWordWrap(true);
     setTextElideMode(Qt::ElideNone);

@@ -74,6 +74,7 @@ frmOutput::frmOutput()
 
     txtOutput = new QPlainTextEdit(m_client);
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
+    txtOutput->setAccessibleName(QStringLiteral("Server File"));
     txtOutput->setGeometry(x(120), y(855), x(8175), y(6375));
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab walks the window's tab order through the text area, as elsewhere.
@@ -89,8 +90,10 @@ frmOutput::frmOutput()
     setTabOrder(cmdStartConfig, Command1);
     setTabOrder(Command1, txtOutput);
     setTabOrder(txtOutput, cmdCreateShortcut);
-    setTabOrder(txtOutput, findings);       // while it is shown
-    txtOutput->setFocusPolicy(Qt::NoFocus); // below the compact window's edge
+    setTabOrder(txtOutput, findings); // while it is shown
+    // Below the compact window's edge: hidden, so that neither Tab nor a
+    // screen reader reaches it until the window grows.
+    txtOutput->hide();
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -137,8 +140,8 @@ void frmOutput::enlarge() {
     if (!m_grown) {
         m_grown = true;
         statusBar()->setObjectName(QStringLiteral("statusBar"));
-        // The text area joins the tab order now that it can be seen.
-        txtOutput->setFocusPolicy(Qt::StrongFocus);
+        // In sight now: Tab and screen readers reach the text area.
+        txtOutput->show();
         m_client->setMinimumSize(Look::twipsToPixels(this, 6990, 855 + 1500));
         m_client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         setMinimumSize(0, 0);

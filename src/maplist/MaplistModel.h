@@ -3,8 +3,9 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
-// The maplist's lines, in order. An opened file arrives as one insertion, so
-// the list shown updates once however many maps it holds.
+// The maplist's lines, in order: the server's map rotation. An opened file
+// arrives as one insertion, so the list shown updates once however many maps
+// it holds.
 class MaplistModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -18,6 +19,11 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
+    // Moves lines as they are; the text of a line is never looked at.
+    bool moveRows(const QModelIndex &sourceParent, int sourceRow, int count,
+                  const QModelIndex &destinationParent, int destinationChild) override;
+    // Moves one line so that it ends up at row "to"; false when either is out of range.
+    bool moveLine(int from, int to);
 
 private:
     QStringList m_lines;

@@ -1,7 +1,11 @@
 #include "frmCreateMaplist.h"
 
+#include "FolderMapsModel.h"
 #include "MaplistLine.h"
 #include "MaplistModel.h"
+#include "MaplistView.h"
+#include "StartFolders.h"
+#include "platform/CheckBoxSignal.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
@@ -20,17 +24,26 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStorageInfo>
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
 const QString kTextFilter = QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
 
-QLabel *label(const char *name, const char *text, QWidget *parent) {
+// A caption; given a control, it names that control for screen readers. A
+// list reads only its accessible name, not a buddy's text, so it takes the caption.
+QLabel *label(const char *name, const char *text, QWidget *parent, QWidget *named = nullptr) {
     auto *l = new QLabel(QString::fromLatin1(text), parent);
     l->setObjectName(QString::fromLatin1(name));
+    if (named) {
+        l->setBuddy(named);
+        if (qobject_cast<QAbstractItemView *>(named))
+            named->setAccessibleName(l->text());
+    }
     return l;
 }
 
@@ -48,6 +61,9 @@ QComboBox *overrideList(const char *name, const char *prompt, QWidget *parent) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->lineEdit()->setPlaceholderText(QString::fromLatin1(prompt));
+    // A screen reader reads the drop-down, and the box in it, as its prompt.
+    combo->setAccessibleName(combo->lineEdit()->placeholderText());
+    combo->lineEdit()->setAccessibleName(combo->accessibleName());
     combo->setEnabled(false);
     return combo;
 }
@@ -65,23 +81,40 @@ QString unreadableReason(const QString &folder) {
 }
 
 QString startFolder() {
-    for (const QString &candidate : {QStringLiteral("c:\\quake2"), QStringLiteral("c:/quake2"),
-                                     QDir::home().filePath(QStringLiteral("quake2"))})
-        if (TextFile::folderExists(candidate))
-            return QDir(candidate).absolutePath();
-    return QDir::currentPath();
+    return StartFolders::first(StartFolders::candidates(QDir::homePath(), StartFolders::ThisSystem),
+                               TextFile::folderExists, QDir::currentPath());
 }
 
-// Runs a handler on the list's current item when one of the keys is pressed
+// The places the drive list offers, each with its path as the entry's data:
+// on Windows the drives; elsewhere the home folder and the mounted volumes.
+void fillDriveList(QComboBox *list) {
+    const auto add = [list](const QString &text, const QString &path) {
+        list->addItem(text, QDir::cleanPath(path));
+    };
+    if (StartFolders::ThisSystem == StartFolders::System::Windows) {
+        for (const QFileInfo &drive : QDir::drives())
+            add(QDir::toNativeSeparators(drive.absoluteFilePath()), drive.absoluteFilePath());
+        return;
+    }
+    add(QStringLiteral("%1 (home folder)").arg(QDir::homePath()), QDir::homePath());
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        const QString name = volume.displayName();
+        add(name == volume.rootPath() ? name
+                                      : QStringLiteral("%1 (%2)").arg(volume.rootPath(), name),
+            volume.rootPath());
+    }
+}
+
+// Runs a handler on the list's current entry when one of the keys is pressed
 // while the list has the focus.
-void onKeys(QListWidget *list, std::initializer_list<Qt::Key> keys, frmCreateMaplist *window,
-            void (frmCreateMaplist::*handler)(QListWidgetItem *)) {
-    for (const Qt::Key key : keys) {
-        auto *shortcut = new QShortcut(QKeySequence(key), list);
+void onKeys(QAbstractItemView *list, std::initializer_list<QKeySequence> keys,
+            const std::function<void(const QModelIndex &)> &handler) {
+    for (const QKeySequence &key : keys) {
+        auto *shortcut = new QShortcut(key, list);
         shortcut->setContext(Qt::WidgetShortcut);
-        QObject::connect(shortcut, &QShortcut::activated, window, [list, window, handler] {
-            if (QListWidgetItem *item = list->currentItem())
-                (window->*handler)(item);
+        QObject::connect(shortcut, &QShortcut::activated, list, [list, handler] {
+            if (const QModelIndex current = list->currentIndex(); current.isValid())
+                handler(current);
         });
     }
 }
@@ -97,28 +130,41 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     // The map browser.
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    for (const QFileInfo &drive : QDir::drives())
-        Drive1->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()));
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
+    fillDriveList(Drive1);
+    txtFolder = new QLineEdit(this);
+    txtFolder->setObjectName(QStringLiteral("txtFolder"));
+    auto *lblFolder = label("lblFolder", "Folder:", this, txtFolder);
     Dir1 = new QListWidget(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
-    File1 = new QListWidget(this);
+    m_folderMaps = new FolderMapsModel(this);
+    File1 = new QListView(this);
     File1->setObjectName(QStringLiteral("File1"));
+    File1->setModel(m_folderMaps);
     File1->setUniformItemSizes(true);
+    auto *folderRow = new QHBoxLayout;
+    folderRow->addWidget(lblFolder);
+    folderRow->addWidget(txtFolder, 1);
     auto *browser = new QVBoxLayout;
     browser->addWidget(Drive1);
-    browser->addWidget(label("Label5", "Choose a directory...", this));
+    browser->addLayout(folderRow);
+    browser->addWidget(label("Label5", "Choose a directory...", this, Dir1));
     browser->addWidget(Dir1, 1);
-    browser->addWidget(label("Label6", "Available Maps", this));
+    browser->addWidget(label("Label6", "Available Maps", this, File1));
     browser->addWidget(File1, 2);
 
     // The line being built.
     txtMap = new QLineEdit(QStringLiteral("q2dm8"), this);
     txtMap->setObjectName(QStringLiteral("txtMap"));
     txtMap->setToolTip(QStringLiteral("Enter a map name here!"));
+    txtMap->setAccessibleName(QStringLiteral("Map Name"));
     txtMinPlayers = new QLineEdit(QStringLiteral("0"), this);
     txtMinPlayers->setObjectName(QStringLiteral("txtMinPlayers"));
     txtMaxPlayers = new QLineEdit(QStringLiteral("15"), this);
     txtMaxPlayers->setObjectName(QStringLiteral("txtMaxPlayers"));
+    // Named apart, as the one caption "Min / Max  Players" under them cannot be.
+    txtMinPlayers->setAccessibleName(QStringLiteral("Min Players"));
+    txtMaxPlayers->setAccessibleName(QStringLiteral("Max Players"));
     for (QLineEdit *bound : {txtMinPlayers, txtMaxPlayers})
         bound->setMaximumWidth(60);
     auto *bounds = new QHBoxLayout;
@@ -161,11 +207,15 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     // The maplist.
     auto *cmdOpen = button("cmdOpen", "Open Existing Maplist", this);
     m_maps = new MaplistModel(this);
-    lstMaps = new QListView(this);
+    lstMaps = new MaplistView(m_maps, this);
     lstMaps->setObjectName(QStringLiteral("lstMaps"));
-    lstMaps->setModel(m_maps);
-    lstMaps->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstMaps->setUniformItemSizes(true);
+    auto *cmdMoveUp = button("cmdMoveUp", "Move &Up", this);
+    cmdMoveUp->setToolTip(QStringLiteral("Move the selected map up the list (Ctrl+Up)"));
+    auto *cmdMoveDown = button("cmdMoveDown", "Move &Down", this);
+    cmdMoveDown->setToolTip(QStringLiteral("Move the selected map down the list (Ctrl+Down)"));
+    auto *moveRow = new QHBoxLayout;
+    moveRow->addWidget(cmdMoveUp);
+    moveRow->addWidget(cmdMoveDown);
     auto *cmdSaveList = button("cmdSaveList", "Save Maplist", this);
     auto *cmdCancel = button("cmdCancel", "Cancel", this);
     auto *saveRow = new QHBoxLayout;
@@ -173,8 +223,9 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     saveRow->addWidget(cmdCancel);
     auto *right = new QVBoxLayout;
     right->addWidget(cmdOpen);
-    right->addWidget(label("Label4", "Maplist", this));
+    right->addWidget(label("Label4", "Maplist", this, lstMaps));
     right->addWidget(lstMaps, 1);
+    right->addLayout(moveRow);
     right->addLayout(saveRow);
 
     auto *tip = headingTip(this);
@@ -197,22 +248,31 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     layout->addWidget(overridesNote);
     resize(860, 520);
 
-    connect(cXtra, &QCheckBox::stateChanged, this, &frmCreateMaplist::cXtra_Click);
+    connect(cXtra, checkBoxStateChanged, this, &frmCreateMaplist::cXtra_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &frmCreateMaplist::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmCreateMaplist::cmdRemove_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmCreateMaplist::cmdOpen_Click);
     connect(cmdSaveList, &QPushButton::clicked, this, &frmCreateMaplist::cmdSaveList_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::hide);
+    connect(cmdMoveUp, &QPushButton::clicked, this, [this] { cmdMove_Click(-1); });
+    connect(cmdMoveDown, &QPushButton::clicked, this, [this] { cmdMove_Click(+1); });
     connect(Drive1, &QComboBox::activated, this, &frmCreateMaplist::Drive1_Change);
+    connect(txtFolder, &QLineEdit::returnPressed, this, &frmCreateMaplist::txtFolder_Enter);
     connect(Dir1, &QListWidget::itemActivated, this, &frmCreateMaplist::Dir1_Change);
-    connect(File1, &QListWidget::itemClicked, this, &frmCreateMaplist::File1_Click);
-    connect(File1, &QListWidget::itemDoubleClicked, this, &frmCreateMaplist::File1_DblClick);
+    connect(File1, &QListView::clicked, this, &frmCreateMaplist::File1_Click);
+    connect(File1, &QListView::doubleClicked, this, &frmCreateMaplist::File1_DblClick);
     // From the keyboard: Enter opens a folder or adds a map, Space picks a
     // map as a click does. The lists take these keys, so Enter never reaches
-    // the window's buttons as well.
-    onKeys(Dir1, {Qt::Key_Return, Qt::Key_Enter}, this, &frmCreateMaplist::Dir1_Change);
-    onKeys(File1, {Qt::Key_Return, Qt::Key_Enter}, this, &frmCreateMaplist::File1_DblClick);
-    onKeys(File1, {Qt::Key_Space}, this, &frmCreateMaplist::File1_Click);
+    // the window's buttons as well. Ctrl+Up and Ctrl+Down move a line.
+    onKeys(Dir1, {Qt::Key_Return, Qt::Key_Enter},
+           [this](const QModelIndex &index) { Dir1_Change(Dir1->item(index.row())); });
+    onKeys(File1, {Qt::Key_Return, Qt::Key_Enter},
+           [this](const QModelIndex &index) { File1_DblClick(index); });
+    onKeys(File1, {Qt::Key_Space}, [this](const QModelIndex &index) { File1_Click(index); });
+    onKeys(lstMaps, {QKeySequence(Qt::ControlModifier | Qt::Key_Up)},
+           [this](const QModelIndex &) { cmdMove_Click(-1); });
+    onKeys(lstMaps, {QKeySequence(Qt::ControlModifier | Qt::Key_Down)},
+           [this](const QModelIndex &) { cmdMove_Click(+1); });
 
     // Form_Load: the browser starts in the game's folder where there is one.
     browse(startFolder());
@@ -300,30 +360,79 @@ bool frmCreateMaplist::browse(const QString &folder) {
     }
     const QDir dir(folder);
     m_folder = QDir::cleanPath(dir.absolutePath());
+    txtFolder->setText(QDir::toNativeSeparators(m_folder));
+    showDrive(m_folder);
+    FolderMaps maps = MapsOfFolder::read(m_folder);
     Dir1->clear();
     if (!dir.isRoot())
         Dir1->addItem(QStringLiteral(".."));
-    Dir1->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
-    File1->clear();
-    // Map files in any letter case.
-    File1->addItems(
-        dir.entryList({QStringLiteral("*.bsp")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    Dir1->addItems(maps.subfolders);
+    m_folderMaps->setMaps(std::move(maps));
     return true;
 }
 
+void frmCreateMaplist::showDrive(const QString &folder) {
+    // The entry whose path holds the folder most closely.
+    const Qt::CaseSensitivity sensitivity =
+        StartFolders::ThisSystem == StartFolders::System::Windows ? Qt::CaseInsensitive
+                                                                  : Qt::CaseSensitive;
+    const QString within = folder.endsWith(u'/') ? folder : folder + u'/';
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (int i = 0; i < Drive1->count(); ++i) {
+        QString path = Drive1->itemData(i).toString();
+        if (!path.endsWith(u'/'))
+            path += u'/';
+        if (path.size() > bestLength && within.startsWith(path, sensitivity)) {
+            best = i;
+            bestLength = path.size();
+        }
+    }
+    if (best >= 0)
+        Drive1->setCurrentIndex(best);
+}
+
 void frmCreateMaplist::Drive1_Change() {
-    browse(Drive1->currentText());
+    browse(Drive1->currentData().toString());
+}
+
+void frmCreateMaplist::txtFolder_Enter() {
+    QString typed = txtFolder->text();
+    if (typed == u'~' || typed.startsWith(QLatin1String("~/")))
+        typed = QDir::homePath() + typed.mid(1);
+    const QString folder = QDir(m_folder).absoluteFilePath(QDir::fromNativeSeparators(typed));
+    if (!TextFile::folderExists(folder)) {
+        MessageBox::inform(this, QStringLiteral("The folder \"%1\" does not exist.")
+                                     .arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    browse(folder);
+}
+
+void frmCreateMaplist::cmdMove_Click(int step) {
+    const QModelIndexList selected = lstMaps->selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return;
+    const int to = selected.first().row() + step;
+    if (m_maps->moveLine(selected.first().row(), to)) {
+        lstMaps->setCurrentIndex(m_maps->index(to));
+        lstMaps->scrollTo(m_maps->index(to));
+    }
 }
 
 void frmCreateMaplist::Dir1_Change(QListWidgetItem *item) {
     browse(QDir(m_folder).absoluteFilePath(item->text()));
 }
 
-void frmCreateMaplist::File1_Click(QListWidgetItem *item) {
-    txtMap->setText(item->text());
+void frmCreateMaplist::File1_Click(const QModelIndex &index) {
+    // An archive that cannot be read is listed but is no map.
+    if (const QString map = m_folderMaps->mapFileName(index); !map.isEmpty())
+        txtMap->setText(map);
 }
 
-void frmCreateMaplist::File1_DblClick(QListWidgetItem *item) {
-    File1_Click(item);
+void frmCreateMaplist::File1_DblClick(const QModelIndex &index) {
+    if (m_folderMaps->mapFileName(index).isEmpty())
+        return;
+    File1_Click(index);
     cmdAdd_Click();
 }

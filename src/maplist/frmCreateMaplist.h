@@ -4,14 +4,17 @@
 
 #include <QDialog>
 
+class FolderMapsModel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class MaplistModel;
+class MaplistView;
 class QListView;
 class QListWidget;
 class QListWidgetItem;
+class QModelIndex;
 class WizardController;
 
 // The maplist editor with its map browser. Only hidden between uses, so its
@@ -37,10 +40,14 @@ private:
     void cmdRemove_Click();
     void cmdOpen_Click();
     void cmdSaveList_Click();
+    void cmdMove_Click(int step);
     void Drive1_Change();
+    void txtFolder_Enter();
     void Dir1_Change(QListWidgetItem *item);
-    void File1_Click(QListWidgetItem *item);
-    void File1_DblClick(QListWidgetItem *item);
+    void File1_Click(const QModelIndex &index);
+    void File1_DblClick(const QModelIndex &index);
+    // Shows in the drive list the entry that holds the folder.
+    void showDrive(const QString &folder);
 
     WizardController &m_wizard;
     QLineEdit *txtMap = nullptr;
@@ -49,11 +56,13 @@ private:
     QCheckBox *cXtra = nullptr;
     QComboBox *cmbAmmo = nullptr;
     QComboBox *cmbWeaponRespawn = nullptr;
-    QListView *lstMaps = nullptr;
+    MaplistView *lstMaps = nullptr;
     MaplistModel *m_maps = nullptr;
     QComboBox *Drive1 = nullptr;
+    QLineEdit *txtFolder = nullptr;
     QListWidget *Dir1 = nullptr;
-    QListWidget *File1 = nullptr;
+    QListView *File1 = nullptr;
+    FolderMapsModel *m_folderMaps = nullptr;
     QString m_folder;
     FileDialog m_dialog;
 };

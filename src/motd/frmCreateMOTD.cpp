@@ -23,6 +23,7 @@ frmCreateMOTD::frmCreateMOTD(WizardController &wizard, QWidget *parent)
     txtMOTD->setObjectName(QStringLiteral("txtMOTD"));
     txtMOTD->setTabChangesFocus(true);
     txtMOTD->setMinimumSize(420, 200);
+    label1->setBuddy(txtMOTD);
     lblLeft = new QLabel(this);
     lblLeft->setObjectName(QStringLiteral("lblLeft"));
     auto *cmdSaveMOTD = new QPushButton(QStringLiteral("&Save"), this);

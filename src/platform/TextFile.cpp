@@ -106,9 +106,11 @@ QString unwritableCharacter(const QString &text) {
     return {};
 }
 
-WriteResult write(const QString &path, const QString &text) {
-    if (const QString bad = unwritableCharacter(text); !bad.isEmpty())
-        return {writeError(path, bad)};
+namespace {
+
+// The bytes as they are, through a temporary file that replaces the target
+// only when it is complete.
+WriteResult writeBytes(const QString &path, const QByteArray &bytes) {
     if (QFileInfo(path).isDir())
         return {writeError(path, QStringLiteral("it is a folder, not a file"))};
     QSaveFile file(path);
@@ -117,7 +119,6 @@ WriteResult write(const QString &path, const QString &text) {
     // file in place of the old one and report success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {writeError(path, file.errorString())};
-    const QByteArray bytes = text.toLatin1();
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -128,17 +129,36 @@ WriteResult write(const QString &path, const QString &text) {
     return {};
 }
 
+} // namespace
+
+WriteResult write(const QString &path, const QString &text) {
+    if (const QString bad = unwritableCharacter(text); !bad.isEmpty())
+        return {writeError(path, bad)};
+    return writeBytes(path, text.toLatin1());
+}
+
 WriteResult writeLines(const QString &path, const QStringList &lines) {
     qsizetype size = 0;
     for (const QString &line : lines)
         size += line.size() + 2;
-    QString text;
-    text.reserve(size);
+    // Straight into single-byte text: no joined copy of the whole list, which
+    // for a long maplist was most of the time a save took.
+    QByteArray bytes(size, Qt::Uninitialized);
+    char *out = bytes.data();
     for (const QString &line : lines) {
-        text += line;
-        text += QLatin1StringView("\r\n");
+        const char16_t *in = QStringView(line).utf16();
+        char16_t seen = 0; // every code unit or-ed: above 0xFF when any one is
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            seen |= in[i];
+            out[i] = char(in[i]);
+        }
+        if (seen > 0xFF) // the message names the character and its line
+            return write(path, lines.join(QLatin1StringView("\r\n")));
+        out += line.size();
+        *out++ = '\r';
+        *out++ = '\n';
     }
-    return write(path, text);
+    return writeBytes(path, bytes);
 }
 
 bool folderExists(const QString &path) {

@@ -1,6 +1,7 @@
 #include "MaskValueLabel.h"
 
 #include "CheckBoxArray.h"
+#include "platform/CheckBoxSignal.h"
 
 #include <QCheckBox>
 
@@ -12,7 +13,7 @@ MaskValueLabel::MaskValueLabel(const CheckBoxArray &boxes, const QString &settin
     setObjectName(QStringLiteral("lblMaskValue"));
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (QCheckBox *box : boxes.boxes())
-        connect(box, &QCheckBox::stateChanged, this, &MaskValueLabel::refresh);
+        connect(box, checkBoxStateChanged, this, &MaskValueLabel::refresh);
     refresh();
 }
 

@@ -24,6 +24,7 @@ frmServerWizard::frmServerWizard(WizardController &wizard, QWidget *parent)
         auto *box = new QLineEdit(QString::fromLatin1(initial), fraAbout);
         box->setObjectName(QString::fromLatin1(boxName));
         box->setMinimumWidth(300);
+        label->setBuddy(box);
         form->addRow(label, box);
         return box;
     };

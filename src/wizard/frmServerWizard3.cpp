@@ -4,6 +4,7 @@
 #include "WizardController.h"
 #include "frmServerWizard5.h"
 #include "frmServerWizard6.h"
+#include "platform/CheckBoxSignal.h"
 #include "platform/MessageBox.h"
 #include "settings/ChoiceTables.h"
 #include "settings/PublicVars.h"
@@ -20,6 +21,7 @@ QComboBox *choiceList(const char *name, const char *prompt, QWidget *parent) {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(name));
     combo->setPlaceholderText(QString::fromLatin1(prompt));
+    combo->setAccessibleName(combo->placeholderText()); // what a screen reader reads
     combo->setMinimumWidth(260);
     return combo;
 }
@@ -97,7 +99,7 @@ frmServerWizard3::frmServerWizard3(WizardController &wizard, QWidget *parent)
 
     // Every choice applies its preset, also a choice of the entry already chosen.
     connect(cmbGameType, &QComboBox::activated, this, &frmServerWizard3::cmbGameType_Click);
-    connect(cWeaponRandomizer, &QCheckBox::stateChanged, this,
+    connect(cWeaponRandomizer, checkBoxStateChanged, this,
             &frmServerWizard3::cWeaponRandomizer_Click);
 }
 

@@ -3,6 +3,7 @@
 #include "CheckBoxArray.h"
 #include "WizardController.h"
 #include "mainwindow/Procedures.h"
+#include "platform/CheckBoxSignal.h"
 #include "settings/FirstAnswers.h"
 #include "settings/PublicVars.h"
 
@@ -24,9 +25,11 @@ QCheckBox *checkBox(const char *name, const char *caption, QWidget *parent) {
     return box;
 }
 
-QLabel *label(const char *name, const char *caption, QWidget *parent) {
-    auto *l = new QLabel(QString::fromLatin1(caption), parent);
+// A label beside its box, whose name it is for screen readers.
+QLabel *label(const char *name, const char *caption, QWidget *box) {
+    auto *l = new QLabel(QString::fromLatin1(caption), box->parentWidget());
     l->setObjectName(QString::fromLatin1(name));
+    l->setBuddy(box);
     return l;
 }
 
@@ -61,24 +64,24 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     txtIniMap = textBox("txtIniMap", FirstAnswers::InitialMap, frame4);
     txtIniMap->setToolTip(
         QStringLiteral("This is the map the server will load every time you start it."));
-    general->addWidget(label("Label6", "Host Name", frame4), 0, 0);
+    general->addWidget(label("Label6", "Host Name", txtHostname), 0, 0);
     general->addWidget(txtHostname, 0, 1, 1, 3);
-    general->addWidget(label("Label5", "Max Clients", frame4), 1, 0);
+    general->addWidget(label("Label5", "Max Clients", txtMaxclients), 1, 0);
     general->addWidget(txtMaxclients, 1, 1);
-    general->addWidget(label("Label3", "Frag Limit", frame4), 1, 2);
+    general->addWidget(label("Label3", "Frag Limit", txtFraglimit), 1, 2);
     general->addWidget(txtFraglimit, 1, 3);
-    general->addWidget(label("Label4", "Time Limit", frame4), 2, 0);
+    general->addWidget(label("Label4", "Time Limit", txtTimelimit), 2, 0);
     general->addWidget(txtTimelimit, 2, 1);
-    general->addWidget(label("Label9", "Initial Map", frame4), 2, 2);
+    general->addWidget(label("Label9", "Initial Map", txtIniMap), 2, 2);
     general->addWidget(txtIniMap, 2, 3);
 
     txtIdle = textBox("txtIdle", FirstAnswers::IdleDetect, this);
     txtIdle->setToolTip(QStringLiteral("Set this to 0 if you don't want an Idle timeout!"));
     txtRcon = textBox("txtRcon", "", this);
     auto *other = new QGridLayout;
-    other->addWidget(label("Idle", "Max Idle Time:", this), 0, 0);
+    other->addWidget(label("Idle", "Max Idle Time:", txtIdle), 0, 0);
     other->addWidget(txtIdle, 0, 1);
-    other->addWidget(label("Label8", "Rcon Password", this), 1, 0);
+    other->addWidget(label("Label8", "Rcon Password", txtRcon), 1, 0);
     other->addWidget(txtRcon, 1, 1);
 
     auto *left = new QVBoxLayout;
@@ -115,7 +118,7 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
 
     auto *right = new QVBoxLayout;
     right->addWidget(cpublic);
-    right->addWidget(label("Label7", "List of servers to report to", this));
+    right->addWidget(label("Label7", "List of servers to report to", txtMasterServers));
     right->addWidget(txtMasterServers);
     right->addWidget(frame2);
     right->addWidget(cHighScorer);
@@ -135,8 +138,8 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    connect(cpublic, &QCheckBox::stateChanged, this, &frmServerWizard7::cpublic_Click);
-    connect(callowdl, &QCheckBox::stateChanged, this, &frmServerWizard7::callowdl_Click);
+    connect(cpublic, checkBoxStateChanged, this, &frmServerWizard7::cpublic_Click);
+    connect(callowdl, checkBoxStateChanged, this, &frmServerWizard7::callowdl_Click);
 }
 
 void frmServerWizard7::Form_Load() {

@@ -58,6 +58,13 @@ private slots:
         QVERIFY2(result.error.contains(QLatin1String("line 3")), qPrintable(result.error));
         QVERIFY(result.error.contains(QDir::toNativeSeparators(path("keep.txt"))));
         QCOMPARE(contents(path("keep.txt")), QByteArray("old"));
+        // A maplist's lines alike: the character and the line it is on.
+        const auto lines =
+            TextFile::writeLines(path("keep.txt"), {"q2dm1 0 15", "\u00e9 1", "x\u03a9"});
+        QVERIFY2(lines.error.contains(QLatin1String("U+03A9")) &&
+                     lines.error.contains(QLatin1String("line 3")),
+                 qPrintable(lines.error));
+        QCOMPARE(contents(path("keep.txt")), QByteArray("old"));
     }
 
     void failuresComeBackAsErrors() {

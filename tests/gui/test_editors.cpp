@@ -7,11 +7,13 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
+#include "support/Archives.h"
 #include "support/FileBytes.h"
 #include "wizard/WizardController.h"
 #include "wizard/frmServerWizard2.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -24,22 +26,52 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
 using FileBytes::contents;
 using FileBytes::put;
 namespace {
 
-QStringList entries(QListWidget *list) {
+// What a list shows, or another of its entries' roles (Qt::ToolTipRole...).
+QStringList entries(QAbstractItemView *list, int role = Qt::DisplayRole) {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        texts.append(list->model()->index(row, 0).data(role).toString());
     return texts;
 }
 
-QStringList entries(QListView *list) {
-    return qobject_cast<MaplistModel *>(list->model())->lines();
+QPoint rowCentre(QAbstractItemView *list, int row) {
+    return list->visualRect(list->model()->index(row, 0)).center();
 }
+
+void clickRow(QAbstractItemView *list, int row, bool twice = false) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
+}
+
+// Keys go to the focused control of the window, made active as a user's is.
+void press(QWidget *window, QKeySequence keys) {
+    window->activateWindow();
+    if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
+        qFatal("%s did not become active", qPrintable(window->objectName()));
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QTest::keyClick(target, Qt::Key(keys[0].key()), keys[0].keyboardModifiers());
+}
+
+// The home folder is elsewhere while this lives: no test reads the real one.
+class FakeHome {
+public:
+    explicit FakeHome(const QString &path)
+        : m_old(qgetenv("HOME")) {
+        qputenv("HOME", QFile::encodeName(path));
+    }
+    ~FakeHome() { qputenv("HOME", m_old); }
+
+private:
+    QByteArray m_old;
+};
 
 void type(QLineEdit *edit, const QString &text) {
     edit->selectAll();
@@ -171,30 +203,190 @@ private slots:
                  QStringLiteral("empty.txt"));
     }
 
-    void browserListsMapsOnly() {
+    // Loose maps and those in the folder's archives, each once, added alike.
+    void browserListsLooseAndArchivedMaps() {
         GuiFixture f;
         QDir(m_dir.path()).mkpath("maps/sub");
+        QDir(m_dir.path()).mkpath("maps/.hidden");
         for (const char *name : {"q2dm1.bsp", "BIG.BSP", "mixed.Bsp", "readme.txt", "bsp"})
             put(path(QStringLiteral("maps/") + name), "x");
+        put(path("maps/pak0.pak"),
+            Archives::pak({"maps/base1.bsp", "MAPS/Q2DM1.BSP", "maps/sub/deep.bsp", "pics/x.pcx"}));
+        QVERIFY(Archives::writePk3(path("maps/extra.PK3"), {"maps/ktctf1.bsp", "maps/base1.bsp"}));
         frmCreateMaplist &m = maplist(f);
         QVERIFY(m.browse(path("maps")));
-        auto *files = c<QListWidget>(m, "File1");
-        QCOMPARE(entries(files), QStringList({"BIG.BSP", "mixed.Bsp", "q2dm1.bsp"}));
-        QCOMPARE(entries(c<QListWidget>(m, "Dir1")), QStringList({"..", "sub"}));
-        const QRect second = files->visualItemRect(files->item(2));
-        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, second.center());
+        auto *files = c<QListView>(m, "File1");
+        QCOMPARE(entries(files),
+                 QStringList({"base1.bsp", "BIG.BSP", "ktctf1.bsp", "mixed.Bsp", "q2dm1.bsp"}));
+        QCOMPARE(entries(files, Qt::ToolTipRole),
+                 QStringList({"In extra.PK3, pak0.pak", "In this folder", "In extra.PK3",
+                              "In this folder", "In this folder, pak0.pak"}));
+        QCOMPARE(entries(c<QListWidget>(m, "Dir1")), QStringList({"..", ".hidden", "sub"}));
+        clickRow(files, 4);
         QCOMPARE(c<QLineEdit>(m, "txtMap")->text(), QStringLiteral("q2dm1.bsp"));
-        // A double-click is a click and then the double-click event.
-        const QPoint first = files->visualItemRect(files->item(0)).center();
-        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, first);
-        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, first);
-        QCOMPARE(entries(c<QListView>(m, "lstMaps")), QStringList({"BIG 0 15"}));
+        clickRow(files, 0, true); // from the archives
+        clickRow(files, 1, true);
+        QCOMPARE(entries(c<QListView>(m, "lstMaps")), QStringList({"base1 0 15", "BIG 0 15"}));
 
         MessageBox::scriptAnswer(MessageBox::Answer::Cancel); // the answer is not used
         QVERIFY(!m.browse(path("no-such-folder")));
         QCOMPARE(MessageBox::takeShown().size(), 1);
         QCOMPARE(m.browsedFolder(), QDir::cleanPath(path("maps")));
-        QCOMPARE(files->count(), 3);
+        QCOMPARE(files->model()->rowCount(), 5);
+    }
+
+    // Each listed once, greyed, with its reason; the rest of the folder is listed.
+    void hostileArchives() {
+        GuiFixture f;
+        using namespace Archives;
+        const struct {
+            const char *name;
+            QByteArray bytes;
+            const char *reason;
+        } table[] = {
+            {"truncated.pak", "PACK\x0c", "too short"},
+            {"past-end.pak", pakHeader(12, 640) + pakEntry("maps/a.bsp", 0, 0), "past the end"},
+            {"not-64.pak", pakHeader(12, 65) + QByteArray(65, 'x'), "whole number of entries"},
+            {"2gib.pak", pakHeader(12, 0x80000000u) + pakEntry("maps/a.bsp", 0, 0), "past the end"},
+            {"no-nul.pak", pakHeader(12, 64) + pakEntry(QByteArray(56, 'a'), 0, 0),
+             "without an end"},
+            {"offset.pak", pakHeader(12, 64) + pakEntry("maps/b.bsp", 100000, 1),
+             "(maps/b.bsp) lies"},
+            {"wraps.pak", pakHeader(12, 64) + pakEntry("maps/c.bsp", 0xFFFFFFF0u, 0x20), "lies"},
+            {"not-a-zip.pk3", "PK\x03\x04 and nothing of a zip", "zip"},
+        };
+        QDir(m_dir.path()).mkpath("hostile");
+        for (const auto &row : table)
+            put(path("hostile/") + row.name, row.bytes);
+        put(path("hostile/good.pak"), pak({"maps/q2dm1.bsp"}));
+        put(path("hostile/loose.bsp"), "x");
+        QStringList many;
+        for (int i = 0; i < 100000; ++i)
+            many.append(QStringLiteral("maps/m%1.bsp").arg(i, 6, 10, QLatin1Char('0')));
+        QVERIFY(writePk3(path("hostile/many.pk3"), many));
+
+        frmCreateMaplist &m = maplist(f);
+        QVERIFY(m.browse(path("hostile")));
+        auto *files = c<QListView>(m, "File1");
+        const QStringList shown = entries(files);
+        QCOMPARE(shown.size(), 100002 + int(std::size(table)));
+        QCOMPARE(shown.first(), QStringLiteral("loose.bsp"));
+        QCOMPARE(shown.at(100001), QStringLiteral("q2dm1.bsp"));
+        for (const auto &row : table) {
+            const QString text = QStringLiteral("%1 (cannot be read)").arg(row.name);
+            QCOMPARE(shown.count(text), 1);
+            const QModelIndex broken = files->model()->index(int(shown.indexOf(text)), 0);
+            QVERIFY(!(broken.flags() & Qt::ItemIsEnabled));
+            QVERIFY2(
+                broken.data(Qt::ToolTipRole).toString().contains(row.reason, Qt::CaseInsensitive),
+                qPrintable(broken.data(Qt::ToolTipRole).toString()));
+        }
+        // A broken archive is no map: clicking it changes nothing.
+        files->scrollToBottom();
+        clickRow(files, int(shown.size()) - 1, true);
+        QCOMPARE(c<QLineEdit>(m, "txtMap")->text(), QStringLiteral("q2dm8"));
+        QCOMPARE(entries(c<QListView>(m, "lstMaps")), QStringList());
+    }
+
+    // The first opening starts in the game's folder below a (fake) home; the
+    // path box shows the folder and takes a typed one; hidden folders show.
+    void startFolderAndPathBox() {
+        GuiFixture f;
+        for (const char *game : {"home/.yq2/baseq2", "home/.quake2/baseq2"})
+            QDir(m_dir.path()).mkpath(game);
+        FakeHome home(path("home"));
+        frmCreateMaplist &m = maplist(f);
+        QCOMPARE(m.browsedFolder(), QDir::cleanPath(path("home/.yq2/baseq2")));
+        auto *box = c<QLineEdit>(m, "txtFolder");
+        QCOMPARE(box->text(), QDir::toNativeSeparators(m.browsedFolder()));
+
+        type(box, "~");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(m.browsedFolder(), QDir::cleanPath(path("home")));
+        QCOMPARE(entries(c<QListWidget>(m, "Dir1")), QStringList({"..", ".quake2", ".yq2"}));
+        type(box, ".quake2/baseq2"); // below the folder shown
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(m.browsedFolder(), QDir::cleanPath(path("home/.quake2/baseq2")));
+        QCOMPARE(box->text(), QDir::toNativeSeparators(m.browsedFolder()));
+        type(box, path("nowhere"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(MessageBox::takeShown().first().text,
+                 QStringLiteral("The folder \"%1\" does not exist.")
+                     .arg(QDir::toNativeSeparators(path("nowhere"))));
+        QCOMPARE(m.browsedFolder(), QDir::cleanPath(path("home/.quake2/baseq2")));
+        QVERIFY(m.isVisible());
+    }
+
+    // The home folder, then the mounted volumes; one that cannot be read
+    // leaves the browser where it was.
+    void driveListOffersHomeAndVolumes() {
+        GuiFixture f;
+        QDir(m_dir.path()).mkpath("home2");
+        FakeHome home(path("home2"));
+        frmCreateMaplist &m = maplist(f);
+        auto *drives = c<QComboBox>(m, "Drive1");
+        QStringList expected{QDir::cleanPath(path("home2"))};
+        for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
+            expected.append(QDir::cleanPath(volume.rootPath()));
+        QCOMPARE(entries(drives->view(), Qt::UserRole), expected);
+
+        QVERIFY(m.browse(QDir::rootPath()));
+        QCOMPARE(drives->currentIndex(), int(expected.indexOf(QDir::rootPath())));
+        drives->setFocus();
+        press(&m, QKeySequence(Qt::Key_Home)); // the user chooses the home folder
+        QCOMPARE(m.browsedFolder(), QDir::cleanPath(path("home2")));
+
+        QVERIFY(m.browse(m_dir.path()));
+        QVERIFY(QDir(path("home2")).removeRecursively());
+        MessageBox::scriptAnswer(MessageBox::Answer::Ok);
+        press(&m, QKeySequence(Qt::Key_Home));
+        QCOMPARE(MessageBox::takeShown().size(), 1);
+        QCOMPARE(m.browsedFolder(), QDir::cleanPath(m_dir.path()));
+        QCOMPARE(drives->currentIndex(), 0);
+    }
+
+    // By the buttons, their access keys, Ctrl+Up/Down and the mouse; saved in
+    // the new order.
+    void movingLinesAndSavingTheOrder() {
+        GuiFixture f;
+        frmCreateMaplist &m = maplist(f);
+        for (const char *map : {"a", "b", "c", "d"}) {
+            type(c<QLineEdit>(m, "txtMap"), map);
+            GuiFixture::click(GuiFixture::button(&m, "cmdAdd"));
+        }
+        auto *list = c<QListView>(m, "lstMaps");
+        const auto order = [list] {
+            QString first;
+            for (const QString &line : entries(list))
+                first += line.front();
+            return first;
+        };
+        clickRow(list, 0);
+        GuiFixture::click(GuiFixture::button(&m, "cmdMoveDown"));
+        QCOMPARE(order(), QStringLiteral("bacd"));
+        press(&m, QKeySequence(Qt::AltModifier | Qt::Key_D)); // Move &Down
+        QTRY_COMPARE(order(), QStringLiteral("bcad"));
+        press(&m, QKeySequence(Qt::AltModifier | Qt::Key_U)); // Move &Up
+        QTRY_COMPARE(order(), QStringLiteral("bacd"));
+        list->setFocus();
+        press(&m, QKeySequence(Qt::ControlModifier | Qt::Key_Up));
+        QCOMPARE(order(), QStringLiteral("abcd"));
+        press(&m, QKeySequence(Qt::ControlModifier | Qt::Key_Up)); // at the top already
+        QCOMPARE(order(), QStringLiteral("abcd"));
+        press(&m, QKeySequence(Qt::ControlModifier | Qt::Key_Down));
+        QCOMPARE(order(), QStringLiteral("bacd"));
+        // Dragged with the mouse from the first line past the third.
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
+        for (const int row : {1, 2})
+            QTest::mouseMove(list->viewport(), rowCentre(list, row));
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 2));
+        QCOMPARE(order(), QStringLiteral("acbd"));
+        QCOMPARE(list->currentIndex().row(), 2);
+
+        FileDialog::scriptAnswer(path("order.txt"));
+        GuiFixture::click(GuiFixture::button(&m, "cmdSaveList"));
+        QCOMPARE(contents(path("order.txt")),
+                 QByteArray("a 0 15\r\nc 0 15\r\nb 0 15\r\nd 0 15\r\n"));
     }
 
     void motd() {

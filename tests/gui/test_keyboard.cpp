@@ -222,7 +222,7 @@ private slots:
         frmCreateMaplist &m = f.main().procedures().wizard().maplistEditor();
         m.showModal();
         QVERIFY(m.browse(folder));
-        auto *files = GuiFixture::control<QListWidget>(&m, "File1");
+        auto *files = GuiFixture::control<QListView>(&m, "File1");
         files->setFocus(Qt::TabFocusReason);
         press(&m, Qt::Key_Down);
         press(&m, Qt::Key_Down);

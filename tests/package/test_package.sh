@@ -76,8 +76,11 @@ grep -qx " Version: $version" <<<"$info" || fail "the .deb's version is not $ver
 depends=$(grep '^ Depends: ' <<<"$info") || fail "the .deb has no Depends line"
 echo "$depends"
 depended=$(sed 's/^ Depends: //; s/, /\n/g' <<<"$depends" | cut -d' ' -f1)
+# Debian 13 renamed libraries whose interface changed with the 64-bit time_t
+# by a "t64" suffix (libqt6core6t64); either name is the same library.
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
-    grep -qxF "$package" <<<"$depended" || fail "the .deb does not depend on $package"
+    grep -qxE "${package//+/\\+}(t64)?" <<<"$depended" ||
+        fail "the .deb does not depend on $package"
 done
 
 # What it installs, checked as installed: the two validators again, and

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QIODevice;
+
+// The directory of a Quake II .pak archive: a 12-byte header ("PACK", then the
+// directory's offset and length, little-endian 32-bit), and at that offset one
+// 64-byte entry per file (a NUL-padded 56-byte name, the file's offset and
+// length). Only the header and the directory are read; every number is checked
+// against the file's size before anything is read or allocated, so a hostile
+// archive costs no more memory than the file's own size.
+namespace PakDirectory {
+
+inline constexpr qint64 HeaderSize = 12;
+inline constexpr qint64 EntrySize = 64;
+inline constexpr qint64 NameSize = 56;
+
+struct Entry {
+    QString name; // a path with "/", each byte one Latin-1 character
+    quint32 offset = 0;
+    quint32 length = 0;
+};
+
+struct Result {
+    QString error; // why the archive cannot be read, as a sentence; empty when it can
+    QList<Entry> entries;
+    bool ok() const { return error.isEmpty(); }
+};
+
+Result read(QIODevice &device);
+Result readFile(const QString &path);
+
+} // namespace PakDirectory

@@ -1,0 +1,148 @@
+#include "maplist/FolderMaps.h"
+#include "maplist/MaplistModel.h"
+#include "maplist/PakDirectory.h"
+#include "maplist/Pk3Directory.h"
+#include "maplist/StartFolders.h"
+#include "support/Archives.h"
+#include "support/FileBytes.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestMapFolders : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    // The directory as written, and nothing of the files' contents.
+    void readsThePakDirectory() {
+        QByteArray bytes = Archives::pak({"maps/q2dm1.bsp", "pics/colormap.pcx"}, 5);
+        QBuffer device(&bytes);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        const PakDirectory::Result read = PakDirectory::read(device);
+        QVERIFY2(read.ok(), qPrintable(read.error));
+        QCOMPARE(read.entries.size(), 2);
+        QCOMPARE(read.entries[1].name, QStringLiteral("pics/colormap.pcx"));
+        QCOMPARE(read.entries[1].offset, 17u);
+        QCOMPARE(read.entries[1].length, 5u);
+        QCOMPARE(device.pos(), bytes.size()); // the directory is the last thing read
+
+        QByteArray empty = Archives::pakHeader(12, 0);
+        QBuffer emptyDevice(&empty);
+        QVERIFY(emptyDevice.open(QIODevice::ReadOnly));
+        QVERIFY(PakDirectory::read(emptyDevice).ok());
+        QVERIFY(!PakDirectory::readFile(path("missing.pak")).ok());
+    }
+
+    void readsThePk3Directory() {
+        QVERIFY(Archives::writePk3(path("a.pk3"), {"maps/ktctf1.bsp", "textures/x.wal"}));
+        const Pk3Directory::Result read = Pk3Directory::readFile(path("a.pk3"));
+        QCOMPARE(read.names, QStringList({"maps/ktctf1.bsp", "textures/x.wal"}));
+        FileBytes::put(path("b.pk3"), "PK\x03\x04 but no zip");
+        QVERIFY(!Pk3Directory::readFile(path("b.pk3")).error.isEmpty());
+    }
+
+    void mapEntries_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("map");
+        QTest::newRow("lower") << "maps/q2dm1.bsp"
+                               << "q2dm1.bsp";
+        QTest::newRow("upper") << "MAPS/BASE1.BSP"
+                               << "BASE1.BSP";
+        QTest::newRow("mixed") << "Maps/Ktctf1.Bsp"
+                               << "Ktctf1.Bsp";
+        QTest::newRow("deeper") << "maps/sub/x.bsp"
+                                << "";
+        QTest::newRow("no name") << "maps/.bsp"
+                                 << "";
+        QTest::newRow("elsewhere") << "textures/x.bsp"
+                                   << "";
+        QTest::newRow("not a map") << "maps/q2dm1.ent"
+                                   << "";
+        QTest::newRow("no folder") << "q2dm1.bsp"
+                                   << "";
+    }
+    void mapEntries() {
+        QFETCH(QString, entry);
+        QFETCH(QString, map);
+        QCOMPARE(MapsOfFolder::mapInArchive(entry), map);
+    }
+
+    // Each map once, by name in any case, with every place it lies in.
+    void mergesLooseAndArchivedMaps() {
+        const FolderMaps maps = MapsOfFolder::merge(
+            {"q2dm1.bsp", "Zed.BSP"},
+            {{"pak0.pak", {"maps/Q2DM1.bsp", "maps/base1.bsp", "pics/x.pcx"}, {}},
+             {"pak1.pak", {}, "Broken."},
+             {"z.pk3", {"maps/q2dm1.bsp", "maps/base1.bsp", "MAPS/ALPHA.BSP"}, {}}});
+        QStringList shown;
+        for (const FolderMap &map : maps.maps)
+            shown.append(map.fileName + u':' + map.places.join(u','));
+        QCOMPARE(shown, QStringList({"ALPHA.BSP:z.pk3", "base1.bsp:pak0.pak,z.pk3",
+                                     "q2dm1.bsp:,pak0.pak,z.pk3", "Zed.BSP:"}));
+        QCOMPARE(maps.broken.size(), 1);
+        QCOMPARE(maps.broken[0].fileName, QStringLiteral("pak1.pak"));
+        QCOMPARE(maps.broken[0].reason, QStringLiteral("Broken."));
+    }
+
+    void readsAFolder() {
+        QDir(m_dir.path()).mkpath("game/maps.pak"); // a folder, not an archive
+        QDir(m_dir.path()).mkpath("game/.Hidden");
+        FileBytes::put(path("game/pak0.PAK"), Archives::pak({"maps/base1.bsp"}));
+        QVERIFY(Archives::writePk3(path("game/extra.pk3"), {"maps/q2dm1.bsp"}));
+        FileBytes::put(path("game/q2dm1.BSP"), "x");
+        FileBytes::put(path("game/bad.pak"), "PACK");
+        const FolderMaps maps = MapsOfFolder::read(path("game"));
+        QCOMPARE(maps.maps.size(), 2);
+        QCOMPARE(maps.maps[0].fileName, QStringLiteral("base1.bsp"));
+        QCOMPARE(maps.maps[1].places, QStringList({MapsOfFolder::LooseFile, "extra.pk3"}));
+        QCOMPARE(maps.broken.size(), 1);
+        QCOMPARE(maps.broken[0].fileName, QStringLiteral("bad.pak"));
+        QCOMPARE(maps.subfolders, QStringList({".Hidden", "maps.pak"}));
+    }
+
+    void startFolderTable() {
+        using StartFolders::System;
+        QCOMPARE(StartFolders::candidates("/h", System::Unix),
+                 QStringList({"/h/.yq2/baseq2", "/h/.quake2/baseq2",
+                              "/usr/share/games/quake2/baseq2", "/usr/lib/yamagi-quake2/baseq2",
+                              "/h/.steam/steam/steamapps/common/Quake 2/baseq2"}));
+        const QStringList windows = StartFolders::candidates("C:/Users/a", System::Windows);
+        QCOMPARE(windows.first(), QStringLiteral("c:\\quake2"));
+        QCOMPARE(windows.size(), 6);
+        QVERIFY(windows.last().startsWith("C:\\Program Files (x86)\\GOG"));
+        const auto exists = [](const QString &path) { return path.contains("quake2/"); };
+        QCOMPARE(StartFolders::first({"a", "b/quake2/x", "c/quake2/y"}, exists, "here"),
+                 QStringLiteral("b/quake2/x"));
+        QCOMPARE(StartFolders::first({"a", "b"}, exists, "here"), QStringLiteral("here"));
+    }
+
+    void movesLines_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("moved");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("up") << 2 << 1 << true << "acbd";
+        QTest::newRow("down") << 1 << 2 << true << "acbd";
+        QTest::newRow("to the top") << 3 << 0 << true << "dabc";
+        QTest::newRow("to the bottom") << 0 << 3 << true << "bcda";
+        QTest::newRow("above the top") << 0 << -1 << false << "abcd";
+        QTest::newRow("below the bottom") << 3 << 4 << false << "abcd";
+    }
+    void movesLines() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, moved);
+        QFETCH(QString, after);
+        MaplistModel model;
+        model.appendLines({"a", "b", "c", "d"});
+        QCOMPARE(model.moveLine(from, to), moved);
+        QCOMPARE(model.lines().join(QString()), after);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMapFolders)
+#include "test_mapfolders.moc"
