@@ -88,7 +88,7 @@ QByteArray smallestMap() {
         i32(out, bits);
     };
     lumps[0] = QByteArray("{\n\"classname\" \"worldspawn\"\n}\n");
-    lumps[0].append('\0'); // the entities end with a null character
+    lumps[0].append('\0');               // the entities end with a null character
     for (float v : {0.f, 0.f, 1.f, 0.f}) // plane: normal and distance
         f32(lumps[1], v);
     i32(lumps[1], 2);            // PLANE_Z
