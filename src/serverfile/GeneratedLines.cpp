@@ -1,5 +1,6 @@
 #include "GeneratedLines.h"
 
+#include "QuakeConsole.h"
 #include "ServerFileFormat.h"
 
 #include <array>
@@ -78,32 +79,6 @@ constexpr std::array kRawCodeFields{
 };
 static_assert(kRawCodeFields.size() == RawCode::FieldCount);
 
-bool isBlank(QChar c) {
-    return c.unicode() <= ' ';
-}
-
-// The next word of a command: a quoted word runs to the next quote, any other
-// ends at a blank, a control character, a quote or a semicolon.
-QStringView nextWord(QStringView &rest) {
-    qsizetype i = 0;
-    while (i < rest.size() && isBlank(rest[i]))
-        ++i;
-    rest = rest.sliced(i);
-    if (rest.startsWith(u'"')) {
-        const qsizetype close = rest.indexOf(u'"', 1);
-        const qsizetype end = close < 0 ? rest.size() : close;
-        const QStringView word = rest.sliced(1, end - 1);
-        rest = rest.sliced(close < 0 ? end : end + 1);
-        return word;
-    }
-    qsizetype end = 0;
-    while (end < rest.size() && !isBlank(rest[end]) && rest[end] != u'"' && rest[end] != u';')
-        ++end;
-    const QStringView word = rest.first(end);
-    rest = rest.sliced(end);
-    return word;
-}
-
 } // namespace
 
 std::span<const Command> commands() {
@@ -125,26 +100,26 @@ const Command *find(QStringView word, QStringView variable) {
     return nullptr;
 }
 
+// The first command of the line, split into words as the console splits it.
 ParsedLine parse(QStringView line) {
     QStringView rest = line;
-    while (!rest.isEmpty() && isBlank(rest.front()))
+    while (!rest.isEmpty() && QuakeConsole::isBlank(rest.front()))
         rest = rest.sliced(1);
-    const Command *command = nullptr;
-    if (rest.startsWith(PrivateMasterPrefix)) {
+    const bool commentedOut = rest.startsWith(PrivateMasterPrefix);
+    if (commentedOut)
         rest = rest.sliced(PrivateMasterPrefix.size());
-        command = find(nextWord(rest), {});
-        if (command && command->field != Field::MasterServers)
-            return {};
-    } else {
-        const QStringView word = nextWord(rest);
-        if (word.isEmpty())
-            return {};
-        const bool isSet = word.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
-        command = find(word, isSet ? nextWord(rest) : QStringView());
-    }
-    if (!command)
+    const QList<QuakeConsole::Command> commands = QuakeConsole::commands(rest);
+    if (commands.isEmpty() || commands.front().words.isEmpty())
         return {};
-    return {command, nextWord(rest)};
+    const auto &words = commands.front().words;
+    const auto word = [&words](qsizetype i) {
+        return i < words.size() ? words[i].text : QStringView();
+    };
+    const bool isSet = word(0).compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
+    const Command *command = find(word(0), isSet ? word(1) : QStringView());
+    if (!command || (commentedOut && command->field != Field::MasterServers))
+        return {};
+    return {command, word(isSet ? 2 : 1)};
 }
 
 const Command *commandOf(QStringView line) {
