@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fetches Yamagi Quake II from Debian's contrib section for the suite of the
 # running system and unpacks it into DEST/root, without touching the
-# machine's package sources: apt-get reads a private source list and keeps
-# its lists and downloads in DEST.
+# machine's package sources: apt-get reads a private source list, made from
+# the archive the machine's own apt configuration names, and keeps its lists
+# and downloads in DEST.
 #   fetch_quake2.sh DEST
 set -euo pipefail
 dest=$1
@@ -16,7 +17,7 @@ if [[ -z $codename ]]; then
     echo "fetch_quake2: /etc/os-release names no VERSION_CODENAME" >&2
     exit 1
 fi
-mirror=http://deb.debian.org/debian
+mirror=$("$(dirname "$0")/debian_archive.sh" "$codename")
 mkdir -p "$dest/apt/lists/partial" "$dest/apt/cache/archives/partial" "$dest/debs"
 echo "deb $mirror $codename contrib" > "$dest/apt/sources.list"
 apt_options=(
