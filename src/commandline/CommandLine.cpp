@@ -21,10 +21,39 @@ QString posixQuoted(const QString &piece) {
 QString quoted(const QString &piece, Shell shell) {
     if (shell == Shell::Posix)
         return posixQuoted(piece);
-    return piece.contains(u' ') ? u'"' + piece + u'"' : piece;
+    // The program gets a quote that stands inside quotes as \".
+    if (!piece.contains(u' ') && !piece.contains(u'"'))
+        return piece;
+    return u'"' + QString(piece).replace(u'"', QLatin1StringView("\\\"")) + u'"';
+}
+
+// A name as the server's console takes it whole: in double quotes when it
+// holds a blank or a ";" (the console reads "+exec my server.cfg" as
+// "exec my").
+QString consoleWord(const QString &name) {
+    for (const QChar c : name)
+        if (c.unicode() <= u' ' || c == u';')
+            return u'"' + name + u'"';
+    return name;
 }
 
 } // namespace
+
+QString commandLineProblem(const QString &gameLocation, const QString &serverFile,
+                           const QString &gameFolder) {
+    if (gameLocation.trimmed().isEmpty())
+        return QStringLiteral("Locate the game's program first: the command line starts "
+                              "with it.");
+    if (serverFile.trimmed().isEmpty())
+        return QStringLiteral("Name the server file first: the command line has the server "
+                              "run it.");
+    for (const QString &name : {serverFile, gameFolder})
+        if (name.contains(u'"'))
+            return QStringLiteral("The name %1 holds a double quote, which the server's console "
+                                  "cannot take in a name: rename it without one.")
+                .arg(name);
+    return {};
+}
 
 Shell hostShell() {
 #ifdef Q_OS_WIN
@@ -38,9 +67,10 @@ QString serverCommandLine(const QString &gameLocation, const QString &serverFile
                           const QString &port, const QString &gameFolder, Shell shell) {
     QString line = quoted(gameLocation, shell);
     if (!gameFolder.isEmpty())
-        line += QLatin1StringView(" +set game ") + quoted(gameFolder, shell);
-    return line + QLatin1StringView(" +set dedicated 1 +exec ") + quoted(serverFile, shell) +
-           QLatin1StringView(" +set port ") + quoted(port, shell);
+        line += QLatin1StringView(" +set game ") + quoted(consoleWord(gameFolder), shell);
+    return line + QLatin1StringView(" +set dedicated 1 +exec ") +
+           quoted(consoleWord(serverFile), shell) + QLatin1StringView(" +set port ") +
+           quoted(port, shell);
 }
 
 QString executableFilter(Shell shell) {

@@ -13,10 +13,17 @@ Shell hostShell();
 // on Windows a piece with a blank stands in double quotes; for a POSIX shell a
 // piece with any character the shell treats specially stands in single
 // quotes. A game folder, when given, follows the executable, for the
-// modification's server runs only in its own folder.
+// modification's server runs only in its own folder. The server file and
+// the game folder are quoted for the server's console as well, when they hold
+// a blank or a ";".
 QString serverCommandLine(const QString &gameLocation, const QString &serverFile,
                           const QString &port, const QString &gameFolder = QString(),
                           Shell shell = hostShell());
+
+// Why no working command line can be made of these, in a sentence for the
+// administrator; empty when one can.
+QString commandLineProblem(const QString &gameLocation, const QString &serverFile,
+                           const QString &gameFolder);
 
 // The filter of Locate for the game's executable: programs first, and where
 // programs have no ".exe", every file first.

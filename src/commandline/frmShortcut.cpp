@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "platform/Look.h"
+#include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
 
 #include <QDir>
@@ -108,6 +109,12 @@ void frmShortcut::cmdLocateConfig_Click() {
 }
 
 void frmShortcut::cmdCreate_Click() {
+    const QString problem =
+        commandLineProblem(txtQuakeLocation->text(), txtConfigName->text(), txtGameFolder->text());
+    if (!problem.isEmpty()) {
+        MessageBox::inform(this, problem);
+        return;
+    }
     txtShortCut->setText(serverCommandLine(txtQuakeLocation->text(), txtConfigName->text(),
                                            Text1->text(), txtGameFolder->text()));
 }

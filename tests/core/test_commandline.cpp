@@ -34,8 +34,8 @@ private slots:
                                       << "my server.cfg"
                                       << "27910"
                                       << "" << posix
-                                      << "'/opt/Quake 2/quake2' +set dedicated 1 +exec 'my "
-                                         "server.cfg' +set port 27910";
+                                      << "'/opt/Quake 2/quake2' +set dedicated 1 +exec '\"my "
+                                         "server.cfg\"' +set port 27910";
         QTest::newRow("quote, posix") << "/opt/it's/quake2"
                                       << "a\"b.cfg"
                                       << ""
@@ -46,8 +46,8 @@ private slots:
                                               << "s.cfg"
                                               << "27910"
                                               << "mod;x" << posix
-                                              << "'/opt/$HOME;x/quake2' +set game 'mod;x' +set "
-                                                 "dedicated 1 +exec s.cfg +set port 27910";
+                                              << "'/opt/$HOME;x/quake2' +set game '\"mod;x\"' "
+                                                 "+set dedicated 1 +exec s.cfg +set port 27910";
         QTest::newRow("empty boxes") << ""
                                      << ""
                                      << "27910"
@@ -64,7 +64,7 @@ private slots:
                                            << "27910"
                                            << "" << windows
                                            << "C:\\Quake2\\quake2.exe +set dedicated 1 +exec "
-                                              "it's;$x.cfg +set port 27910";
+                                              "\"\\\"it's;$x.cfg\\\"\" +set port 27910";
     }
     void lines() {
         QFETCH(QString, location);
@@ -119,8 +119,12 @@ private slots:
         QCOMPARE(shell.exitCode(), 0);
         const QStringList received =
             QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(received, QStringList({game, "+set", "game", folder, "+set", "dedicated", "1",
-                                        "+exec", file, "+set", "port", "27 910"}));
+        // A name with a blank or a ";" reaches the game in quotes for its console.
+        const auto console = [](const QString &name) {
+            return name.contains(u' ') || name.contains(u';') ? u'"' + name + u'"' : name;
+        };
+        QCOMPARE(received, QStringList({game, "+set", "game", console(folder), "+set", "dedicated",
+                                        "1", "+exec", console(file), "+set", "port", "27 910"}));
     }
 };
 

@@ -472,17 +472,22 @@ private slots:
         QCOMPARE(c<QLineEdit>(*creator, "txtConfigName")->text(), QStringLiteral("quake2"));
 
         type(c<QLineEdit>(*creator, "txtQuakeLocation"), "C:\\Program Files\\Quake2\\quake2.exe");
-        type(c<QLineEdit>(*creator, "txtConfigName"), "");
+        type(c<QLineEdit>(*creator, "txtConfigName"), "my server.cfg");
         type(c<QLineEdit>(*creator, "Text1"), "port?");
         GuiFixture::click(create);
-        // Quoted for the shell that runs it (a POSIX shell here).
-        QCOMPARE(line->text(), QStringLiteral("'C:\\Program Files\\Quake2\\quake2.exe' +set "
-                                              "dedicated 1 +exec  +set port 'port?'"));
-        type(c<QLineEdit>(*creator, "txtQuakeLocation"), "");
-        type(c<QLineEdit>(*creator, "Text1"), "27910");
-        GuiFixture::click(create);
-        QCOMPARE(line->text(), QStringLiteral(" +set dedicated 1 +exec  +set port 27910"));
-
+        // Quoted for the shell that runs it (a POSIX shell here), the server
+        // file for the server's console too.
+        const QString made = QStringLiteral("'C:\\Program Files\\Quake2\\quake2.exe' +set "
+                                            "dedicated 1 +exec '\"my server.cfg\"' +set port "
+                                            "'port?'");
+        QCOMPARE(line->text(), made);
+        // An empty program or server file makes no line, but a message.
+        for (const char *box : {"txtConfigName", "txtQuakeLocation"}) {
+            type(c<QLineEdit>(*creator, box), "");
+            GuiFixture::click(create);
+            QCOMPARE(line->text(), made);
+            QCOMPARE(MessageBox::takeShown().size(), 1);
+        }
         QPointer<frmShortcut> gone = creator;
         GuiFixture::click(GuiFixture::button(creator, "cmdDone"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
