@@ -1,5 +1,7 @@
 #include "FindingsList.h"
 
+#include "serverfile/QuakeConsole.h"
+
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
@@ -53,9 +55,9 @@ FindingsList::FindingsList(QPlainTextEdit *text, QWidget *parent)
 void FindingsList::recheck() {
     const QString text = checkedText(m_text->document());
     m_findings = ConsoleCheck::check(text);
-    m_lineStarts = {0};
-    for (qsizetype i = text.indexOf(u'\n'); i >= 0; i = text.indexOf(u'\n', i + 1))
-        m_lineStarts.append(i + 1);
+    m_lineStarts.clear();
+    for (const QuakeConsole::Line &line : QuakeConsole::lines(text))
+        m_lineStarts.append(line.start);
 
     clear();
     for (const ConsoleCheck::Finding &f : std::as_const(m_findings)) {

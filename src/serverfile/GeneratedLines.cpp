@@ -40,7 +40,7 @@ constexpr std::array kCommands{
     Command{L("allow_download_models"),  L(),                  Field::AllowDownloadModels,   L(),    false, false, true,  When::Always,        L("Models (downloads)")},
     Command{L("allow_download_sounds"),  L(),                  Field::AllowDownloadSounds,   L(),    false, false, true,  When::Always,        L("Sounds (downloads)")},
     Command{L("allow_download_maps"),    L(),                  Field::AllowDownloadMaps,     L(),    false, false, true,  When::Always,        L("Maps (downloads)")},
-    Command{L("idledetect"),             L(),                  Field::IdleDetect,            L(),    false, false, true,  When::Always,        L("Max Idle Time:")},
+    Command{L("set"),                    L("idledetect"),      Field::IdleDetect,            L(),    false, false, true,  When::Always,        L("Max Idle Time:")},
     Command{L("set"),                    L("maplist"),         Field::None,                  L("1"), false, false, true,  When::Always,        L()},
     Command{L("set"),                    L("maplistfile"),     Field::MaplistFile,           L(),    true,  false, false, When::Always,        L("Maplist File:")},
     Command{L("set"),                    L("motdfile"),        Field::MotdFile,              L(),    true,  false, false, When::Always,        L("MOTD:")},
@@ -85,16 +85,23 @@ std::span<const Command> commands() {
     return kCommands;
 }
 
+QLatin1StringView variableOf(const Command &command) {
+    if (!command.variable.isEmpty())
+        return command.variable;
+    const bool isCommand =
+        command.field == Field::MasterServers || command.field == Field::InitialMap;
+    return isCommand ? QLatin1StringView() : command.word;
+}
+
 const Command *find(QStringView word, QStringView variable) {
+    using QuakeConsole::sameCommand;
+    using QuakeConsole::sameVariable;
+    const bool isSet = sameCommand(word, u"set");
     for (const Command &command : kCommands) {
-        // Lengths first: most names differ there, and it costs nothing.
-        if (command.word.size() != word.size() ||
-            (!command.variable.isEmpty() && command.variable.size() != variable.size()) ||
-            command.word.compare(word, Qt::CaseInsensitive) != 0)
-            continue;
-        if (command.variable.isEmpty() ||
-            (command.variable.size() == variable.size() &&
-             command.variable.compare(variable, Qt::CaseInsensitive) == 0))
+        const QLatin1StringView name = variableOf(command);
+        if (isSet            ? sameVariable(name, variable)
+            : name.isEmpty() ? sameCommand(command.word, word)
+                             : sameVariable(name, word))
             return &command;
     }
     return nullptr;
@@ -115,7 +122,7 @@ ParsedLine parse(QStringView line) {
     const auto word = [&words](qsizetype i) {
         return i < words.size() ? words[i].text : QStringView();
     };
-    const bool isSet = word(0).compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
+    const bool isSet = QuakeConsole::sameCommand(word(0), u"set");
     const Command *command = find(word(0), isSet ? word(1) : QStringView());
     if (!command || (commentedOut && command->field != Field::MasterServers))
         return {};

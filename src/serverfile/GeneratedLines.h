@@ -69,8 +69,14 @@ struct Command {
 // Every command of the server file, in the order the composer writes them.
 std::span<const Command> commands();
 
-// The command with this command word (and, for "set", this variable), or
-// nothing. Letter case counts as the console counts it: not at all.
+// The variable a command sets, by "set" or by its bare name; empty for the
+// commands that set none (setmaster, map).
+QLatin1StringView variableOf(const Command &command);
+
+// The command that does what this command word (and, for "set", this
+// variable) does, or nothing: a variable is found whether it is set with
+// "set" or by its bare name. Letter case counts as the console counts it:
+// not in command words, fully in variable names.
 const Command *find(QStringView word, QStringView variable);
 
 // The command a line of a server file begins with, when it is one the

@@ -1,6 +1,7 @@
 #include "HandLines.h"
 
 #include "GeneratedLines.h"
+#include "QuakeConsole.h"
 #include "ServerFileFormat.h"
 
 #include <QList>
@@ -10,19 +11,11 @@ namespace HandLines {
 
 namespace {
 
-// Lines end at CR LF, a bare LF or a bare CR.
+// The lines as the server reads them.
 QList<QStringView> splitLines(QStringView text) {
     QList<QStringView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    lines.append(text.sliced(start));
+    for (const QuakeConsole::Line &line : QuakeConsole::lines(text))
+        lines.append(line.text);
     return lines;
 }
 

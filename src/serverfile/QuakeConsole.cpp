@@ -28,38 +28,86 @@ constexpr std::array kServerInfo{
     InfoEntry{L("version"), L("8.20 x86_64 Jan  8 2023 Linux")},
 };
 
-// Commands and variables of the dedicated server itself; a game's own
-// variables appear only when the first map loads the game.
-constexpr std::array kKnownAtStart{
-    L("alias"),
+// Commands of the dedicated server itself, as its "cmdlist" lists them.
+constexpr std::array kCommandsAtStart{
+    L("alias"),      L("cmdlist"),      L("cvarlist"),   L("dec"),  L("demomap"),
+    L("dir"),        L("dumpuser"),     L("echo"),       L("exec"), L("gamemap"),
+    L("gamemode"),   L("heartbeat"),    L("inc"),        L("kick"), L("killserver"),
+    L("link"),       L("listmaps"),     L("load"),       L("map"),  L("path"),
+    L("quit"),       L("reset"),        L("resetall"),   L("save"), L("say"),
+    L("serverinfo"), L("serverrecord"), L("serverstop"), L("set"),  L("setmaster"),
+    L("status"),     L("sv"),           L("toggle"),     L("vstr"), L("wait"),
+    L("z_stats"),
+};
+
+// Variables of the dedicated server itself, as its "cvarlist" lists them
+// before a game is loaded, with "ip" and "port" that a command line sets; a
+// game's own variables appear only when the first map loads the game.
+constexpr std::array kVariablesAtStart{
     L("allow_download"),
     L("allow_download_maps"),
     L("allow_download_models"),
     L("allow_download_players"),
     L("allow_download_sounds"),
+    L("basedir"),
+    L("cddir"),
     L("cheats"),
+    L("cl_maxfps"),
+    L("cl_run"),
+    L("colorterminal"),
     L("coop"),
+    L("crosshair"),
     L("deathmatch"),
     L("dedicated"),
-    L("demomap"),
+    L("developer"),
     L("dmflags"),
-    L("echo"),
-    L("exec"),
+    L("fixedtime"),
     L("fraglimit"),
-    L("gamemap"),
-    L("heartbeat"),
+    L("freelook"),
+    L("fs_debug"),
+    L("game"),
+    L("hand"),
     L("hostname"),
     L("ip"),
-    L("map"),
+    L("logfile"),
+    L("lookspring"),
+    L("lookstrafe"),
+    L("m_forward"),
+    L("m_pitch"),
+    L("m_side"),
+    L("m_yaw"),
     L("maxclients"),
-    L("port"),
+    L("modder"),
+    L("paused"),
+    L("protocol"),
     L("public"),
-    L("quit"),
+    L("qport"),
     L("rcon_password"),
-    L("set"),
-    L("setmaster"),
+    L("sensitivity"),
+    L("showclamp"),
+    L("showdrop"),
+    L("showpackets"),
+    L("singleplayer"),
+    L("skill"),
+    L("sv_airaccelerate"),
+    L("sv_downloadserver"),
+    L("sv_enforcetime"),
+    L("sv_entfile"),
+    L("sv_noreload"),
+    L("timedemo"),
     L("timelimit"),
-    L("wait"),
+    L("timeout"),
+    L("timescale"),
+    L("version"),
+    L("vid_fullscreen"),
+    L("viewsize"),
+    L("zombietime"),
+    L("port"),
+};
+
+// Variables the server does not let a script change ("is write protected").
+constexpr std::array kWriteProtected{
+    L("basedir"), L("cddir"), L("dedicated"), L("protocol"), L("qport"), L("version"),
 };
 
 bool startsComment(QStringView line, qsizetype i, qsizetype end) {
@@ -138,22 +186,25 @@ bool nextCommand(QStringView line, qsizetype &from, Command &command) {
         from = i + 1;
         const qsizetype end = qMin(i, limit);
         command.cut = i > limit;
+        qsizetype at = command.start;
+        for (Word word = nextWord(line, at, end, &command.comment); word.length > 0;
+             word = nextWord(line, at, end, &command.comment))
+            command.words.append(word);
         if (quotes % 2 != 0) {
             command.unmatchedQuote = lastQuote;
         } else {
-            // The server replaces a "$" by the variable the word after it names.
+            // The server replaces a "$" by the variable the word after it
+            // names; in a comment that changes nothing.
             for (const qsizetype dollar : dollars) {
                 qsizetype after = dollar + 1;
+                if (command.comment >= 0 && dollar > command.comment)
+                    break;
                 if (nextWord(line, after, end).length > 0) {
                     command.macro = dollar;
                     break;
                 }
             }
         }
-        qsizetype at = command.start;
-        for (Word word = nextWord(line, at, end, &command.comment); word.length > 0;
-             word = nextWord(line, at, end, &command.comment))
-            command.words.append(word);
         if (!command.words.isEmpty() || command.unmatchedQuote >= 0 || command.comment >= 0)
             return true;
     }
@@ -171,16 +222,55 @@ SetForm setForm(const Command &command) {
     return SetForm::Accepted;
 }
 
+bool sameCommand(QAnyStringView a, QAnyStringView b) {
+    return QAnyStringView::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+bool sameVariable(QAnyStringView a, QAnyStringView b) {
+    return QAnyStringView::equal(a, b);
+}
+
+QList<Line> lines(QStringView text) {
+    QList<Line> out;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        QStringView line = text.sliced(start, (end < 0 ? text.size() : end) - start);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        out.append({start, line});
+        if (end < 0)
+            return out;
+        start = end + 1;
+    }
+}
+
 bool isServerInfo(QStringView variable) {
     for (const InfoEntry &entry : kServerInfo)
-        if (entry.key == variable)
+        if (sameVariable(entry.key, variable))
+            return true;
+    return false;
+}
+
+bool isCommandAtStart(QStringView name) {
+    for (const QLatin1StringView known : kCommandsAtStart)
+        if (sameCommand(known, name))
             return true;
     return false;
 }
 
 bool knownAtStart(QStringView name) {
-    for (const QLatin1StringView known : kKnownAtStart)
-        if (known.compare(name, Qt::CaseInsensitive) == 0)
+    if (isCommandAtStart(name))
+        return true;
+    for (const QLatin1StringView known : kVariablesAtStart)
+        if (sameVariable(known, name))
+            return true;
+    return false;
+}
+
+bool isWriteProtected(QStringView variable) {
+    for (const QLatin1StringView known : kWriteProtected)
+        if (sameVariable(known, variable))
             return true;
     return false;
 }

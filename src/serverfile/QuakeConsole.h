@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QLatin1StringView>
 #include <QList>
 #include <QStringView>
@@ -14,7 +15,7 @@ namespace QuakeConsole {
 
 // The server's limits, measured against the real one.
 inline constexpr qsizetype CommandLimit = 1023;   // a longer command is cut here
-inline constexpr qsizetype FileLimit = 32751;     // a longer file is not run at all
+inline constexpr qsizetype FileLimit = 32767;     // a longer file is not run at all
 inline constexpr qsizetype InfoValueLimit = 63;   // longer server-info values stay out of it
 inline constexpr qsizetype InfoStringLimit = 511; // the whole server-info string
 
@@ -63,6 +64,20 @@ qsizetype commandEnd(QStringView line, qsizetype from);
 // then tells where.
 Word nextWord(QStringView line, qsizetype &from, qsizetype end, qsizetype *comment = nullptr);
 
+// Names as the server compares them: command words in any letter case,
+// variable names exactly ("HostName" is another variable than "hostname").
+bool sameCommand(QAnyStringView a, QAnyStringView b);
+bool sameVariable(QAnyStringView a, QAnyStringView b);
+
+// The lines of a script as the server reads them: each ends at a line feed;
+// a carriage return before it is a blank to the server and is left out here.
+// Positions in a line are those of the text from the line's start.
+struct Line {
+    qsizetype start = 0; // in the text
+    QStringView text;    // without its line end
+};
+QList<Line> lines(QStringView text);
+
 // What "set" accepts: a name and a value, or a name, a value and the flag u or s.
 enum class SetForm { Accepted, TooFewWords, TooManyWords, BadFlag };
 SetForm setForm(const Command &command);
@@ -70,8 +85,13 @@ SetForm setForm(const Command &command);
 // A variable the server keeps in its server info, which every player sees.
 bool isServerInfo(QStringView variable);
 
-// A variable or command the dedicated server knows before a game is loaded.
+// A variable or command the dedicated server knows before a game is loaded:
+// commands in any letter case, variables exactly.
 bool knownAtStart(QStringView name);
+bool isCommandAtStart(QStringView name);
+
+// A variable the server keeps as it is: "set" on it changes nothing.
+bool isWriteProtected(QStringView variable);
 
 // The server-info entries the server has before a script runs, in its own order.
 struct InfoEntry {

@@ -60,7 +60,7 @@ private slots:
                                           "allow_download_models ",
                                           "allow_download_sounds ",
                                           "allow_download_maps ",
-                                          "idledetect ",
+                                          "set idledetect ",
                                           "set maplist 1",
                                           "set maplistfile \"\"",
                                           "set motdfile \"\"",

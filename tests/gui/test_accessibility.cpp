@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <functional>
 
@@ -120,7 +121,8 @@ const QList<std::pair<const char *, Visit>> &windows() {
         {"main window, grown, with findings",
          [](GuiFixture &f, const Check &check) {
              WizardDriver(f).runWithDefaults();
-             // The defaults' idle time is a finding: the list under the text shows.
+             // A value left out is a finding: the list under the text shows.
+             f.main().txtOutput->appendPlainText(QStringLiteral("set timelimit"));
              QTRY_VERIFY(GuiFixture::control<QWidget>(&f.main(), "lstFindings")->isVisible());
              check(&f.main());
          }},

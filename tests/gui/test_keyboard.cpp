@@ -88,6 +88,7 @@ private slots:
         {
             WizardDriver w(f);
             w.runWithDefaults();
+            m.txtOutput->appendPlainText(QStringLiteral("set timelimit"));
             FileDialog::scriptAnswer(path);
             press(&m, Qt::Key_S, Qt::ControlModifier);
             QVERIFY(PublicVars::Saved);
@@ -96,7 +97,7 @@ private slots:
         press(&m, Qt::Key_O, Qt::ControlModifier);
         QVERIFY(PublicVars::LoadedFromFile);
         m.cmdStartConfig->setFocus();
-        // The findings under the text follow it (the defaults' idle time is one).
+        // The findings under the text follow it (the empty time limit is one).
         QCOMPARE(tabWalk(&m, 5),
                  QStringList({"cmdStartConfig", "Command1", "txtOutput", "lstFindings",
                               "cmdCreateShortcut", "cmdStartConfig"}));

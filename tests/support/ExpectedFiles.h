@@ -110,7 +110,7 @@ inline QString wizardDefaultsFile(const QString &time) {
         "allow_download_models 0",
         "allow_download_sounds 0",
         "allow_download_maps 0",
-        "idledetect 0",
+        "set idledetect 0",
         "set maplist 1",
         "set maplistfile \"\"",
         "set motdfile \"\"",
