@@ -20,19 +20,23 @@ using GeneratedLines::Field;
 using QuakeConsole::Command;
 
 bool is(QStringView word, const char *command) {
-    return word.compare(QLatin1StringView(command), Qt::CaseInsensitive) == 0;
+    return QuakeConsole::sameCommand(word, QLatin1StringView(command));
 }
 
-// The composer's command for a variable: names of variables count letter
-// case, as the server's do.
-const GeneratedLines::Command *variableCommand(QStringView name, bool afterSet) {
-    for (const GeneratedLines::Command &command : GeneratedLines::commands()) {
-        const QLatin1StringView variable = afterSet ? command.variable : command.word;
-        if (afterSet == !command.variable.isEmpty() && variable == name &&
-            command.field != Field::MasterServers && command.field != Field::InitialMap)
-            return &command;
+// A check box stands for 0 and 1 alone.
+bool isCheckBox(Field field) {
+    switch (field) {
+    case Field::PublicServer:
+    case Field::HighScorer:
+    case Field::AllowDownload:
+    case Field::AllowDownloadPlayers:
+    case Field::AllowDownloadModels:
+    case Field::AllowDownloadSounds:
+    case Field::AllowDownloadMaps:
+        return true;
+    default:
+        return false;
     }
-    return nullptr;
 }
 
 class Importer {
@@ -41,32 +45,33 @@ public:
 
 private:
     void readLine(QStringView line);
-    bool take(QStringView line, const Command &command);
+    void keep(const QString &line);
+    bool take(const Command &command);
+    bool takeValue(const GeneratedLines::Command &known, QStringView value);
     void assign(const GeneratedLines::Command &command, const QString &value);
     void settle();
 
-    Result m_result = {FirstAnswers::record(), {}, 0, {}, {}, {}, 0};
+    Result m_result = {FirstAnswers::record(), {}, 0, {}, {}, {}, 0, {}, {}};
     QSet<Field> m_given;
+    QSet<Field> m_notABox; // a box whose last value in the file is none of its own
     QSet<QLatin1StringView> m_fixedSeen;
+    QSet<QString> m_created;          // variables a "set" of the file has created
     std::optional<bool> m_randomizer; // the weapon line that came last
-    bool m_publicMaster = false;      // a setmaster that runs
     bool m_mapLoaded = false;
     int m_rawCodeLines = 0; // lines of the raw-code block still to pass
 };
 
 Result Importer::run(QStringView text) {
-    // Lines end at LF, CR LF or a bare CR, as the tool reads every file.
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != u'\n' && text[i] != u'\r')
-            continue;
-        readLine(text.sliced(start, i - start));
-        if (i + 1 < text.size() && text[i] == u'\r' && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
+    for (const QuakeConsole::Line &line : QuakeConsole::lines(text))
+        readLine(line.text);
     settle();
     return m_result;
+}
+
+void Importer::keep(const QString &line) {
+    m_result.keptLines.append(line);
+    if (m_mapLoaded)
+        ++m_result.afterMap;
 }
 
 void Importer::readLine(QStringView line) {
@@ -85,16 +90,11 @@ void Importer::readLine(QStringView line) {
     if (line.trimmed().isEmpty() ||
         (GeneratedLines::isGenerated(line) && !GeneratedLines::commandOf(line)))
         return;
-    if (m_mapLoaded) {
-        ++m_result.afterMap;
-        m_result.keptLines.append(line.toString());
-        return;
-    }
     // The master servers of a private server stand in a comment.
     const GeneratedLines::ParsedLine parsed = GeneratedLines::parse(line);
     if (parsed.command && parsed.command->field == Field::MasterServers &&
         line.trimmed().startsWith(GeneratedLines::PrivateMasterPrefix)) {
-        if (!m_publicMaster) {
+        if (!m_given.contains(Field::MasterServers)) {
             // As the composer writes it: the list follows "//setmaster " whole.
             qsizetype lead = 0;
             while (lead < line.size() && line[lead].isSpace())
@@ -108,37 +108,32 @@ void Importer::readLine(QStringView line) {
         return;
     }
 
-    QStringList rest; // what the server runs that is not an answer, and comments
+    const QList<Command> commands = QuakeConsole::commands(line);
+    QStringList rest; // what the server runs that is not an answer
+    QString comment;
     bool tookAny = false;
-    for (const Command &command : QuakeConsole::commands(line)) {
-        if (m_mapLoaded) {
-            rest.append(
-                line.sliced(command.start, command.end - command.start).trimmed().toString());
-            continue;
-        }
-        if (take(line, command)) {
+    for (const Command &command : commands) {
+        if (take(command)) {
             tookAny = true;
-            // A comment after a command stays, but for the game type's name
-            // that the composer writes there itself.
-            const bool namesGameType = GeneratedLines::commandOf(line.sliced(command.start)) ==
-                                       GeneratedLines::find(u"set", u"gametype");
-            if (command.comment >= 0 && !namesGameType)
-                rest.append(line.sliced(command.comment, command.end - command.comment).toString());
-        } else {
-            rest.append(
-                line.sliced(command.start, command.end - command.start).trimmed().toString());
+        } else if (!command.words.isEmpty() || command.unmatchedQuote >= 0) {
+            const qsizetype end = command.comment >= 0 ? command.comment : command.end;
+            rest.append(line.sliced(command.start, end - command.start).trimmed().toString());
         }
+        if (command.comment >= 0)
+            comment = line.sliced(command.comment, command.end - command.comment).toString();
     }
+    // A comment stays with what is kept of its line, and goes with a line
+    // the composer now writes.
     if (!tookAny)
-        m_result.keptLines.append(line.toString());
+        keep(line.toString());
     else if (!rest.isEmpty())
-        m_result.keptLines.append(rest.join(QStringLiteral("; ")));
+        keep(rest.join(QStringLiteral("; ")) + (comment.isEmpty() ? QString() : u' ' + comment));
 }
 
-// Takes a command as an answer when the server accepts it as the composer
-// writes it; anything else stays as written.
-bool Importer::take(QStringView line, const Command &command) {
-    Q_UNUSED(line);
+// Takes a command as an answer when the server does with it what it does
+// with the composer's line; anything else stays as written. Lines after a
+// map line count too: the server runs them when the first player enters.
+bool Importer::take(const Command &command) {
     if (command.words.isEmpty() || command.unmatchedQuote >= 0 || command.macro >= 0 || command.cut)
         return false;
     const auto &words = command.words;
@@ -146,17 +141,16 @@ bool Importer::take(QStringView line, const Command &command) {
     if (is(name, "set")) {
         if (QuakeConsole::setForm(command) != QuakeConsole::SetForm::Accepted)
             return false;
-        const GeneratedLines::Command *known = variableCommand(words[1].text, true);
-        if (!known)
+        m_created.insert(words[1].text.toString());
+        const GeneratedLines::Command *known = GeneratedLines::find(name, words[1].text);
+        // A value the server refuses for its info stays in its line as it is.
+        const QStringView value = words[2].text;
+        const bool info = words.size() == 4 || (known && known->serverInfo) ||
+                          QuakeConsole::isServerInfo(words[1].text);
+        if (!known || GeneratedLines::variableOf(*known).isEmpty() ||
+            (info && (value.contains(u'\\') || value.contains(u'"') || value.contains(u';'))))
             return false;
-        if (known->field == Field::None) { // a fixed line, taken only as the composer writes it
-            if (words[2].text != known->fixedValue)
-                return false;
-            m_fixedSeen.insert(known->variable);
-            return true;
-        }
-        assign(*known, words[2].text.toString());
-        return true;
+        return takeValue(*known, value);
     }
     if (is(name, "setmaster")) {
         if (words.size() < 2)
@@ -166,7 +160,10 @@ bool Importer::take(QStringView line, const Command &command) {
             masters.append(words[i].text.toString());
         m_result.record.MasterServers = masters.join(u' ');
         m_given.insert(Field::MasterServers);
-        m_publicMaster = true;
+        // The server turns "public" on with its master servers.
+        m_result.record.PublicServer = 1;
+        m_given.insert(Field::PublicServer);
+        m_notABox.remove(Field::PublicServer);
         ++m_result.answers;
         return true;
     }
@@ -176,14 +173,32 @@ bool Importer::take(QStringView line, const Command &command) {
         m_result.record.InitialMap = words[1].text.toString();
         m_given.insert(Field::InitialMap);
         ++m_result.answers;
-        m_mapLoaded = true; // the server sets the rest of the file aside
+        m_mapLoaded = true; // the rest runs when the first player enters
         return true;
     }
-    // A variable set by its bare name: the server takes the first word.
-    const GeneratedLines::Command *known = variableCommand(name, false);
-    if (!known || words.size() < 2)
+    // A variable set by its bare name: the server takes the first word, when
+    // it knows the variable by then; the game's own appear with the first map.
+    const GeneratedLines::Command *known = GeneratedLines::find(name, {});
+    if (!known || words.size() < 2 || GeneratedLines::variableOf(*known).isEmpty() ||
+        !(m_mapLoaded || QuakeConsole::knownAtStart(name) || m_created.contains(name.toString())))
         return false;
-    assign(*known, words[1].text.toString());
+    return takeValue(*known, words[1].text);
+}
+
+bool Importer::takeValue(const GeneratedLines::Command &known, QStringView value) {
+    if (known.field == Field::None) { // a fixed line, taken only as the composer writes it
+        if (value != known.fixedValue)
+            return false;
+        m_fixedSeen.insert(known.variable);
+        return true;
+    }
+    if (isCheckBox(known.field) && value != u"0" && value != u"1") {
+        m_notABox.insert(known.field);
+        m_result.notABox.append(QStringLiteral("%1 %2").arg(known.answer, value));
+        return false;
+    }
+    m_notABox.remove(known.field);
+    assign(known, value.toString());
     return true;
 }
 
@@ -227,7 +242,12 @@ void Importer::settle() {
         }
         const QString value = GeneratedLines::fieldText(s, command.field);
         if (!m_given.contains(command.field)) {
-            m_result.notGiven.append(command.answer);
+            // An unquoted empty value is a line the server refuses: such a
+            // line is left out, and the server keeps what it has.
+            if (value.isEmpty() && !command.quoted)
+                m_result.leftOut.append(command.field);
+            else if (!m_notABox.contains(command.field))
+                m_result.notGiven.append(command.answer);
             continue;
         }
         if ((command.field == Field::GameType && !inRange(value, 0, gameTypes - 1)) ||
@@ -246,10 +266,18 @@ void Importer::settle() {
     // missing answer.
     m_result.notGiven.removeAll(
         QLatin1StringView(s.RandomizerChosen ? "Player Respawns With..." : "Randomizer Type"));
+    m_result.leftOut.removeAll(s.RandomizerChosen ? Field::DefaultWeapon : Field::RandomizerType);
     if (s.PresetGameType) {
         for (const char *unused : {"Player Respawns With...", "Randomizer Type", "Ammo Given"})
             m_result.notGiven.removeAll(QLatin1StringView(unused));
+        for (Field unused : {Field::DefaultWeapon, Field::RandomizerType, Field::AmmoGiven})
+            m_result.leftOut.removeAll(unused);
     }
+}
+
+// "1 line", "2 lines".
+QString counted(qsizetype n, const char *one, const char *more) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1StringView(n == 1 ? one : more));
 }
 
 } // namespace
@@ -259,43 +287,64 @@ Result read(QStringView text) {
 }
 
 QString compose(const Result &result, const QString &creationTime) {
-    return HandLines::insertBeforeMap(composeServerFile(result.record, creationTime),
-                                      result.keptLines);
+    QString composed = composeServerFile(result.record, creationTime);
+    if (!result.leftOut.isEmpty()) {
+        QStringList lines;
+        for (const QuakeConsole::Line &line : QuakeConsole::lines(composed)) {
+            const GeneratedLines::Command *command = GeneratedLines::commandOf(line.text);
+            if (!command || !result.leftOut.contains(command->field))
+                lines.append(line.text.toString());
+        }
+        composed = lines.join(ServerFileFormat::LineBreak);
+    }
+    return HandLines::insertBeforeMap(composed, result.keptLines);
 }
 
 QString report(const Result &r, const QString &fileName, qsizetype findings) {
     QStringList parts;
     if (r.answers == 0)
-        parts.append(QStringLiteral("Nothing in %1 is an answer of the wizard: all its %2 lines "
-                                    "are kept as written.")
-                         .arg(fileName)
-                         .arg(r.keptLines.size()));
+        parts.append(QStringLiteral("Nothing in %1 is an answer of the wizard: all its %2 are "
+                                    "kept as written.")
+                         .arg(fileName, counted(r.keptLines.size(), "line", "lines")));
     else
-        parts.append(QStringLiteral("Imported %1 answers from %2; %3 lines kept as written, "
-                                    "before the map line.")
-                         .arg(r.answers)
-                         .arg(fileName)
-                         .arg(r.keptLines.size()));
+        parts.append(QStringLiteral("Imported %1 from %2; %3 kept as written, before the map "
+                                    "line.")
+                         .arg(counted(r.answers, "answer", "answers"), fileName,
+                              counted(r.keptLines.size(), "line", "lines")));
     if (!r.outsideTables.isEmpty())
         parts.append(QStringLiteral("Kept as they are, though no choice of the wizard has them: "
                                     "%1.")
                          .arg(r.outsideTables.join(QStringLiteral(", "))));
+    if (!r.notABox.isEmpty())
+        parts.append(QStringLiteral("Kept in their lines as written, since a box stands only for "
+                                    "0 or 1: %1.")
+                         .arg(r.notABox.join(QStringLiteral(", "))));
     if (!r.notGiven.isEmpty())
         parts.append(QStringLiteral("Not set by the file, so taken from the wizard's first "
                                     "answers: %1.")
                          .arg(r.notGiven.join(QStringLiteral(", "))));
+    if (!r.leftOut.isEmpty()) {
+        QStringList names;
+        for (const GeneratedLines::Command &command : GeneratedLines::commands())
+            if (r.leftOut.contains(command.field))
+                names.append(command.answer);
+        parts.append(QStringLiteral("Not set by the file and left out, so the server keeps its "
+                                    "own value: %1.")
+                         .arg(names.join(QStringLiteral(", "))));
+    }
     if (!r.added.isEmpty())
         parts.append(QStringLiteral("The tool adds: %1.").arg(r.added.join(QStringLiteral(", "))));
     if (r.afterMap > 0)
-        parts.append(QStringLiteral("%1 lines came after the map line, where the server never "
-                                    "ran them; they now stand before it and will run.")
-                         .arg(r.afterMap));
-    parts.append(findings == 0 ? QStringLiteral("The check finds nothing the server would not do "
-                                                "as written.")
-                               : QStringLiteral("The check finds %1 places where the server will "
-                                                "not do what the text says; they are listed under "
-                                                "the text.")
-                                     .arg(findings));
+        parts.append(QStringLiteral("%1 after the map line, where the server ran them when the "
+                                    "first player entered; they now stand before it and run at "
+                                    "the start.")
+                         .arg(counted(r.afterMap, "line came", "lines came")));
+    parts.append(findings == 0
+                     ? QStringLiteral("The check finds nothing the server would not do as "
+                                      "written.")
+                     : QStringLiteral("The check finds %1 where the server will not do what the "
+                                      "text says; they are listed under the text.")
+                           .arg(counted(findings, "place", "places")));
     return parts.join(QStringLiteral("\n\n"));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GeneratedLines.h"
 #include "settings/ServerSettings.h"
 
 #include <QString>
@@ -19,12 +20,15 @@ struct Result {
     QStringList notGiven;        // answers the file does not set
     QStringList outsideTables;   // answers kept although no choice of the wizard has them
     QStringList added;           // fixed lines of the composer that the file does not have
-    int afterMap = 0;            // lines after the map line, which the server never runs
+    int afterMap = 0;            // kept lines after the map line, which ran when a player entered
+    QStringList notABox;         // box answers whose value is none of the box's, kept as written
+    QList<GeneratedLines::Field> leftOut; // not set by the file, with no first answer: no line
 };
 
 Result read(QStringView text);
 
-// The composed file with the kept lines before its map line.
+// The composed file with the kept lines before its map line, without the
+// lines of the answers left out.
 QString compose(const Result &result, const QString &creationTime);
 
 // What happened, in plain words, for the administrator.

@@ -8,8 +8,9 @@
 
 namespace {
 
-// Values as the console can carry them: a quoted value holds no quote, an
-// unquoted one is a single word of plain letters.
+// Values as the console can carry them: a quoted value holds no quote, one
+// in the server info no "\\" or ";" either, an unquoted one is a single word
+// of plain letters.
 QString word(QRandomGenerator &random) {
     static const QString pool = QStringLiteral("abcxyz019._-");
     QString out;
@@ -24,6 +25,9 @@ ServerSettingsRecord consoleRecord(QRandomGenerator &random) {
     for (QString *quoted : {&s.AdminName, &s.AdminEmail, &s.AdminLocation, &s.AdminWebsite,
                             &s.Hostname, &s.RconPassword, &s.MaplistFile, &s.MotdFile})
         quoted->remove(u'"');
+    for (QString *info :
+         {&s.AdminName, &s.AdminEmail, &s.AdminLocation, &s.AdminWebsite, &s.Hostname})
+        info->remove(u'\\').remove(u';');
     for (QString *unquoted :
          {&s.Fraglimit, &s.Timelimit, &s.Maxclients, &s.IdleDetect, &s.InitialMap})
         *unquoted = word(random);
@@ -74,9 +78,8 @@ private slots:
         };
         const QString host = FirstAnswers::Hostname, time = FirstAnswers::Timelimit;
         row("empty") << host << time << QStringList() << QStringList();
-        row("comments at line ends, tabs")
-            << "Frag Hall"
-            << "20" << QStringList{"// the name", "// minutes"} << QStringList();
+        row("comments at line ends, tabs") << "Frag Hall"
+                                           << "20" << QStringList() << QStringList();
         row("joined by semicolons, unquoted")
             << "Hall"
             << "5" << QStringList{"exec bots.cfg"} << QStringList();
@@ -89,8 +92,21 @@ private slots:
         row("latin-1 letters, outside the tables")
             << QStringLiteral("Z\u00fcrich") << time << QStringList()
             << QStringList{"Game Type 9", "Ammo Given 0"};
-        row("after the map line") << host << time << QStringList{"set timelimit 40"}
-                                  << QStringList();
+        row("after the map line") << host << "40" << QStringList() << QStringList();
+        row("bare carriage returns: one line")
+            << host << time << QStringList{"set timelimit 5\rset timelimit 30"} << QStringList();
+        row("setmaster turns public on") << host << time << QStringList() << QStringList();
+        row("downloads in the set form, a template value")
+            << host << time << QStringList{"set allow_download_sounds \"$ALLOW_DOWNLOAD_SOUNDS\""}
+            << QStringList();
+        row("bare host name") << "-= TP =-" << time << QStringList() << QStringList();
+        row("settings between two maps") << "Later Hall"
+                                         << "25" << QStringList() << QStringList();
+        row("no game type, weapon or ammunition") << "Plain"
+                                                  << "10" << QStringList() << QStringList();
+        row("names in other letter cases")
+            << host << "20" << QStringList{"set HostName \"Frag Hall\"", "TimeLimit 30"}
+            << QStringList();
         row("a whole server") << "Frag Hall"
                               << "20"
                               << QStringList{"// Frag Hall", "set sv_gravity 700",
@@ -121,9 +137,9 @@ private slots:
             ServerFileImport::read(u"set gametype 7\nmap q2dm1\nset x 1");
         const QString text = ServerFileImport::report(some, "b.cfg", 3);
         for (const char *part :
-             {"Imported 2 answers from b.cfg; 1 lines kept",
+             {"Imported 2 answers from b.cfg; 1 line kept",
               "no choice of the wizard has them: Game Type 7",
-              "The tool adds: set fragban 0, set maplist 1", "1 lines came after the map line",
+              "The tool adds: set fragban 0, set maplist 1", "1 line came after the map line",
               "The check finds 3 places", "taken from the wizard's first answers: E-mail"})
             QVERIFY2(text.contains(QLatin1String(part)), qPrintable(text));
     }
