@@ -4,6 +4,7 @@
 #include "QuakeConsole.h"
 #include "ServerFileFormat.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <cmath>
@@ -62,6 +63,20 @@ qsizetype firstNotAscii(QStringView text) {
     return -1;
 }
 
+// What the server lets into its info: no "\\", ";" or quote.
+bool validInfo(QStringView text) {
+    return !text.contains(u'\\') && !text.contains(u';') && !text.contains(u'"');
+}
+
+// What players see of a value in the server info: every letter with its
+// high bit taken away.
+QString infoText(QStringView text) {
+    QString shown = text.toString();
+    for (QChar &c : shown)
+        c = QChar(c.unicode() & 0x7f);
+    return shown;
+}
+
 // What the server's lists show for a value: a blank for each letter its font lacks.
 QString shownText(QStringView text) {
     QString shown = text.toString();
@@ -89,13 +104,15 @@ public:
 
 private:
     void checkLine(QStringView line);
+    bool knownNow(QStringView name) const;
     void checkCommand(QStringView line, const Command &command, bool splitOff, bool afterComment);
     void checkSet(QStringView line, const Command &command);
     void checkVariable(QStringView line, const Command &command,
                        const GeneratedLines::Command &entry);
     void checkMap(QStringView line, const Command &command);
-    void checkValue(QStringView line, const Word &value, QStringView variable, bool info,
-                    const GeneratedLines::Command *entry);
+    void checkValue(QStringView line, const Word &value, QStringView variable, bool tested,
+                    bool info, const GeneratedLines::Command *entry);
+    bool infoNow(QStringView variable) const;
     void checkInfoString();
     void add(qsizetype start, qsizetype length, Rule rule, QString message, QString detail = {});
     QString wordsAfterRefusal(QStringView line, const Command &command, qsizetype from) const;
@@ -113,14 +130,15 @@ private:
     QLatin1StringView m_answer;
     int m_mapLine = -1;                      // the line whose map loads, setting the rest aside
     std::map<QStringView, InfoValue> m_info; // the last value of each, by name
+    QHash<QString, bool> m_created;          // variables "set" created, and whether in the info
+    QHash<QString, bool> m_aliases;          // by lower-case name, and whether one loads a map
 };
 
 QLatin1StringView Checker::answer() {
     if (!m_answerKnown) {
-        const GeneratedLines::Command *command =
-            m_rawIndex >= 0 ? GeneratedLines::rawCodeCommand(m_rawIndex)
-                            : GeneratedLines::commandOf(
-                                  m_lineText.endsWith(u'\r') ? m_lineText.chopped(1) : m_lineText);
+        const GeneratedLines::Command *command = m_rawIndex >= 0
+                                                     ? GeneratedLines::rawCodeCommand(m_rawIndex)
+                                                     : GeneratedLines::commandOf(m_lineText);
         m_answer = command ? command->answer : QLatin1StringView();
         m_answerKnown = true;
     }
@@ -136,23 +154,13 @@ QList<Finding> Checker::run() {
     const qsizetype nul = m_text.indexOf(QChar(0));
     const QStringView readable = nul < 0 ? m_text : m_text.first(nul);
     // The file as saved: every line break CR LF.
-    qsizetype bytes = m_text.size();
-    if (nul >= 0)
-        bytes += m_text.sliced(nul).count(u'\n') - m_text.sliced(nul).count(u"\r\n");
+    const qsizetype bytes = m_text.size() + m_text.count(u'\n') - m_text.count(u"\r\n");
 
     enum class Block { First, RawCode, After } block = Block::First;
     int rawIndex = 0;
-    qsizetype from = 0;
-    while (from <= readable.size()) {
-        qsizetype end = readable.indexOf(u'\n', from);
-        if (end < 0)
-            end = readable.size();
-        QStringView line = readable.sliced(from, end - from);
-        if (end < readable.size() && !line.endsWith(u'\r'))
-            ++bytes;
-        const QStringView bare = line.endsWith(u'\r') ? line.chopped(1) : line;
-
-        m_lineText = line;
+    for (const QuakeConsole::Line &line : QuakeConsole::lines(readable)) {
+        const QStringView bare = line.text;
+        m_lineText = bare;
         m_answerKnown = false;
         m_rawIndex =
             block == Block::RawCode && bare != ServerFileFormat::RawCodeEnd ? rawIndex++ : -1;
@@ -161,9 +169,8 @@ QList<Finding> Checker::run() {
         else if (block == Block::RawCode && bare == ServerFileFormat::RawCodeEnd)
             block = Block::After;
 
-        checkLine(line);
+        checkLine(bare);
         ++m_line;
-        from = end + 1;
     }
     checkInfoString();
 
@@ -194,26 +201,34 @@ void Checker::checkLine(QStringView line) {
     qsizetype from = 0;
     while (QuakeConsole::nextCommand(line, from, m_command)) {
         // A ";" is reported where the text does not show it starting a command:
-        // in a comment, or in an answer the program wrote into its line.
+        // in a comment, in an answer the program wrote into its line, or
+        // where what follows it is no command the server knows (a value
+        // that holds a ";").
         const bool splitOff = !first || m_command.start > 0;
-        checkCommand(line, m_command, splitOff && (afterComment || !answer().isEmpty()),
-                     afterComment);
+        const bool hidden = afterComment || !answer().isEmpty() ||
+                            (!m_command.words.isEmpty() && m_mapLine < 0 &&
+                             !knownNow(m_command.words.front().text));
+        checkCommand(line, m_command, splitOff && hidden, afterComment);
         afterComment = m_command.comment >= 0;
         first = false;
     }
+}
+
+// Whether the server knows this command or variable at this point of the file.
+bool Checker::knownNow(QStringView name) const {
+    return QuakeConsole::knownAtStart(name) || m_created.contains(name.toString()) ||
+           m_aliases.contains(name.toString().toLower());
 }
 
 void Checker::checkCommand(QStringView line, const Command &command, bool splitOff,
                            bool afterComment) {
     if (command.words.isEmpty() && command.unmatchedQuote < 0)
         return; // a comment
-    if (m_mapLine >= 0) {
+    if (m_mapLine >= 0)
         add(command.start, command.end - command.start, Rule::AfterMap,
-            fill(u"The server never runs this: loading the map on line %1 sets the "
-                 "rest of the file aside.",
+            fill(u"The server runs this only when the first player enters the game: loading "
+                 "the map on line %1 sets the rest of the file aside until then.",
                  {QString::number(m_mapLine + 1)}));
-        return;
-    }
     const qsizetype end = command.cut ? command.start + QuakeConsole::CommandLimit : command.end;
     if (splitOff) {
         const QString runs = line.sliced(command.start, end - command.start).trimmed().toString();
@@ -247,14 +262,36 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
         return;
     }
     const QStringView name = command.name();
-    if (name.compare(u"set", Qt::CaseInsensitive) == 0)
+    using QuakeConsole::sameCommand;
+    if (sameCommand(name, u"set")) {
         checkSet(line, command);
-    else if (name.compare(u"map", Qt::CaseInsensitive) == 0)
+    } else if (sameCommand(name, u"map") || sameCommand(name, u"gamemap")) {
         checkMap(line, command);
-    else if (const auto *entry = GeneratedLines::find(name, {});
-             entry && entry->variable.isEmpty() &&
-             entry->field != GeneratedLines::Field::MasterServers)
+    } else if (sameCommand(name, u"alias")) {
+        if (command.words.size() >= 2) {
+            bool loads = false;
+            if (command.words.size() >= 3)
+                for (const Command &inner : QuakeConsole::commands(command.words[2].text))
+                    loads = loads || sameCommand(inner.name(), u"map") ||
+                            sameCommand(inner.name(), u"gamemap");
+            m_aliases.insert(command.words[1].text.toString().toLower(), loads);
+        }
+    } else if (const auto alias = m_aliases.constFind(name.toString().toLower());
+               alias != m_aliases.cend() && *alias) {
+        if (m_mapLine < 0)
+            m_mapLine = m_line;
+    } else if (const auto *entry = GeneratedLines::find(name, {});
+               entry && !GeneratedLines::variableOf(*entry).isEmpty() &&
+               (m_mapLine >= 0 || knownNow(name))) {
         checkVariable(line, command, *entry);
+    } else if (m_mapLine < 0 && !knownNow(name) && !splitOff) {
+        const Word &first = command.words.front();
+        add(first.start, first.length, Rule::UnknownAtStart,
+            fill(u"The server knows no %1 until the first map loads the game (names of "
+                 "variables count their letter case): when the server starts with this "
+                 "file, the line does nothing. Use \"set\" to create a variable.",
+                 {quotedText(first.text)}));
+    }
 }
 
 // Why a command got more words than it takes: a quote that ends a quoted
@@ -307,24 +344,36 @@ void Checker::checkSet(QStringView line, const Command &command) {
         return;
     }
     const QStringView variable = command.words[1].text;
+    if (QuakeConsole::isWriteProtected(variable)) {
+        add(command.words[1].start, command.words[1].length, Rule::Refused,
+            fill(u"%1 is write protected: the server keeps its own value.",
+                 {quotedText(variable)}));
+        return;
+    }
     const bool flagged = command.words.size() == 4;
-    const bool info = flagged || QuakeConsole::isServerInfo(variable);
-    checkValue(line, command.words[2], variable, info, GeneratedLines::find(u"set", variable));
-    if (info && !(flagged && command.words[3].text == u"u"))
+    const bool exists = knownNow(variable);
+    // The server tests a value for the info only where the variable is in
+    // it already, or where a flag creates it there.
+    const bool tested = flagged ? !exists : infoNow(variable);
+    const bool info = flagged ? command.words[3].text == u"s" : infoNow(variable);
+    checkValue(line, command.words[2], variable, tested, info,
+               GeneratedLines::find(u"set", variable));
+    if (tested && !validInfo(command.words[2].text))
+        return;
+    m_created.insert(variable.toString(), info);
+    if (info)
         m_info[variable] = {m_line, command.words[2].start, command.words[2].length, answer(),
                             command.words[2].text.size()};
+}
+
+bool Checker::infoNow(QStringView variable) const {
+    const auto created = m_created.constFind(variable.toString());
+    return created != m_created.cend() ? *created : QuakeConsole::isServerInfo(variable);
 }
 
 void Checker::checkVariable(QStringView line, const Command &command,
                             const GeneratedLines::Command &entry) {
     const Word &first = command.words.front();
-    if (!QuakeConsole::knownAtStart(first.text)) {
-        add(first.start, first.length, Rule::UnknownAtStart,
-            fill(u"The server knows no %1 until the first map loads the game: when "
-                 "the server starts with this file, the line does nothing.",
-                 {quotedText(first.text)}));
-        return;
-    }
     if (command.words.size() == 1) {
         add(first.start, first.length, Rule::Refused,
             fill(u"There is no value: the server only shows what %1 holds.",
@@ -339,7 +388,8 @@ void Checker::checkVariable(QStringView line, const Command &command,
                  {quotedText(command.words[1].text),
                   wordsAfterRefusal(line, command, command.words[1].start)}));
     }
-    checkValue(line, command.words[1], first.text, false, &entry);
+    const bool info = infoNow(first.text);
+    checkValue(line, command.words[1], first.text, info, info, &entry);
 }
 
 void Checker::checkMap(QStringView line, const Command &command) {
@@ -357,12 +407,19 @@ void Checker::checkMap(QStringView line, const Command &command) {
                  {wordsAfterRefusal(line, command, command.words[1].start)}));
         return;
     }
-    checkValue(line, command.words[1], {}, false, nullptr);
-    m_mapLine = m_line;
+    const QStringView map = command.words[1].text;
+    if (map.endsWith(u".bsp", Qt::CaseInsensitive))
+        add(command.words[1].start, command.words[1].length, Rule::MapRefused,
+            fill(u"The server adds \".bsp\" itself: it looks for %1 and loads no map.",
+                 {quotedText(QStringLiteral("maps/%1.bsp").arg(map))}));
+    else
+        checkValue(line, command.words[1], {}, false, false, nullptr);
+    if (m_mapLine < 0)
+        m_mapLine = m_line;
 }
 
-void Checker::checkValue(QStringView line, const Word &value, QStringView variable, bool info,
-                         const GeneratedLines::Command *entry) {
+void Checker::checkValue(QStringView line, const Word &value, QStringView variable, bool tested,
+                         bool info, const GeneratedLines::Command *entry) {
     const QStringView text = value.text;
     const qsizetype after = value.start + value.length;
     const qsizetype letter =
@@ -375,7 +432,7 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
             fill(u"The server takes %1 as a blank outside quotes: it reads only %2 here.",
                  {quotedText(line.sliced(letter, 1)), quotedText(text)}),
             text.toString());
-    if (info && (text.contains(u'\\') || text.contains(u';') || text.contains(u'"'))) {
+    if (tested && !validInfo(text)) {
         add(value.start, value.length, Rule::InfoCharacter,
             fill(u"Players see %1 in the server info, where \"\\\", \";\" and quotes are "
                  "not allowed: the server refuses the line and sets nothing.",
@@ -383,10 +440,13 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
         return;
     }
     if (firstNotAscii(text) >= 0) {
-        const QString shown = shownText(text);
+        const QString shown = info ? infoText(text) : shownText(text);
         add(value.start, value.length, Rule::NotAscii,
-            fill(u"The server's font has no %1: its lists show %2.",
-                 {quotedText(text.sliced(firstNotAscii(text), 1)), quotedText(shown)}),
+            info ? fill(u"Players get %1 in the server info: the server takes the high bit "
+                        "off every letter beyond ASCII.",
+                        {quotedText(shown)})
+                 : fill(u"The server's font has no %1: its lists show %2.",
+                        {quotedText(text.sliced(firstNotAscii(text), 1)), quotedText(shown)}),
             shown);
     }
     if (info && text.size() > QuakeConsole::InfoValueLimit)
@@ -396,7 +456,8 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
                  "one has %2).",
                  {QString::number(QuakeConsole::InfoValueLimit), QString::number(text.size())}));
     if (entry && entry->number) {
-        const auto [exact, number, whole] = QuakeConsole::readNumber(text);
+        // Blanks around a number are no part of it: the game reads past them.
+        const auto [exact, number, whole] = QuakeConsole::readNumber(text.trimmed());
         const bool lost =
             std::isfinite(exact) && exact == std::trunc(exact) && double(number) != exact;
         if (!whole || lost || !std::isfinite(number))
@@ -456,12 +517,13 @@ Effect effectOf(Rule rule) {
         return Effect::ShownAs;
     case Rule::InfoTooLong:
         return Effect::LeftOut;
+    case Rule::AfterMap:
+        return Effect::Later;
     case Rule::QuoteBreak:
     case Rule::Refused:
     case Rule::MapRefused:
     case Rule::InfoCharacter:
     case Rule::UnknownAtStart:
-    case Rule::AfterMap:
     case Rule::FileTooLong:
     case Rule::NulCharacter:
         break;

@@ -14,7 +14,7 @@ enum class Rule {
     CommandSplit,   // a ";" outside quotes starts a command of its own
     QuoteBreak,     // a quote ends a quoted value early, or one is left open
     Refused,        // "set" or a variable without the words it takes
-    MapRefused,     // "map" without a name, or with more than one word
+    MapRefused,     // "map" without a name, with more than one word, or a name in ".bsp"
     InfoCharacter,  // "\", ";" or a quote in a server-info value
     InfoTooLong,    // a server-info value, or the whole string, over the server's limit
     NotANumber,     // a number field the game reads as another number
@@ -23,8 +23,8 @@ enum class Rule {
     Macro,          // a "$" the server replaces by a variable's value
     CommandCut,     // a command longer than the server reads
     ExtraWords,     // a variable takes its first word and drops the rest
-    UnknownAtStart, // a game's variable, unknown until the first map loads the game
-    AfterMap,       // after the map line: set aside and never run
+    UnknownAtStart, // a name the server does not know before the first map loads the game
+    AfterMap,       // after the map line: run when the first player enters the game
     FileTooLong,    // the server runs nothing of a file this long
     NulCharacter,   // the server reads nothing after it
 };
@@ -36,6 +36,7 @@ enum class Effect {
     ReadAs,  // the server keeps the text, and the game reads it as another number
     ShownAs, // the server keeps it, and shows it differently
     LeftOut, // the server keeps it, and leaves it out of the server info
+    Later,   // the server does it when the first player enters the game
 };
 Effect effectOf(Rule rule);
 
