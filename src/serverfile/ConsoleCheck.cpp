@@ -204,13 +204,23 @@ void Checker::checkLine(QStringView line) {
         // in a comment, in an answer the program wrote into its line, or
         // where what follows it is no command the server knows (a value
         // that holds a ";").
+        // A command split off a comment that the server does not know, or
+        // discards for an odd quote, does nothing, as the comment would.
         const bool splitOff = !first || m_command.start > 0;
-        const bool hidden = afterComment || !answer().isEmpty() ||
-                            (!m_command.words.isEmpty() && m_mapLine < 0 &&
-                             !knownNow(m_command.words.front().text));
+        const bool known = !m_command.words.isEmpty() &&
+                           (m_mapLine >= 0 || knownNow(m_command.words.front().text));
+        if (afterComment && (!known || m_command.unmatchedQuote >= 0))
+            continue;
+        const bool hidden = afterComment || !answer().isEmpty() || !known;
         checkCommand(line, m_command, splitOff && hidden, afterComment);
         afterComment = m_command.comment >= 0;
         first = false;
+        // An answer that ends in ";" loses it: the rest of the line is blank.
+        if (m_command.end < line.size() && !answer().isEmpty() && m_command.comment < 0 &&
+            line.sliced(m_command.end + 1).trimmed().isEmpty())
+            add(m_command.end, 1, Rule::CommandSplit,
+                QStringLiteral("The \";\" ends the command: the server takes the value without "
+                               "it."));
     }
 }
 
@@ -246,6 +256,8 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
                  "everything after them is lost.",
                  {count(QuakeConsole::CommandLimit)}));
     if (command.unmatchedQuote >= 0) {
+        if (command.words.isEmpty())
+            return; // a comment, discarded or not, does nothing
         add(command.unmatchedQuote, 1, Rule::QuoteBreak,
             QStringLiteral("This command has an odd number of quotes (\"): the server "
                            "discards all of it."));
@@ -267,6 +279,13 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
         checkSet(line, command);
     } else if (sameCommand(name, u"map") || sameCommand(name, u"gamemap")) {
         checkMap(line, command);
+    } else if (sameCommand(name, u"setmaster")) {
+        const QStringView text = line.sliced(command.start, end - command.start);
+        if (const qsizetype high = firstNotAscii(text); high >= 0)
+            add(command.start + high, 1, Rule::BlankLetter,
+                fill(u"The server takes %1 as a blank outside quotes: it splits a master "
+                     "server's name there.",
+                     {quotedText(text.sliced(high, 1))}));
     } else if (sameCommand(name, u"alias")) {
         if (command.words.size() >= 2) {
             bool loads = false;
