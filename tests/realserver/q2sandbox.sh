@@ -4,7 +4,9 @@
 # nobody, for a few seconds at most. Standard input holds console commands;
 # they go to the server once it is up: at once, or, with a probe port, after
 # the server loaded its map and answered a status query on that port, or
-# ended without loading one.
+# ended without loading one; from then on standard input is passed on as it
+# comes, until it ends. With Q2_SANDBOXED set the server shares the caller's
+# network namespace, which must then be a loopback-only one of its own.
 #   q2sandbox.sh HOME PROBE_PORT COMMAND_LINE
 # HOME becomes the server's home (its .yq2 folder holds the game folders).
 # Prints the server's output, then "== status ==" with the answer to the
@@ -18,7 +20,6 @@ ip link set lo up
 chown -R nobody "$home"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cat > "$work/commands"
 mkfifo "$work/input"
 chmod 755 "$work"
 chmod 666 "$work/input"
@@ -45,7 +46,7 @@ if [[ $port != 0 ]]; then
     done
     udp=$(cat /proc/net/udp)
 fi
-cat "$work/commands" >&"$input" 2> /dev/null || true
+cat >&"$input" 2> /dev/null || true
 exec {input}>&-
 wait "$server" || true
 cat "$work/output"

@@ -4,6 +4,7 @@
 // with the real game. The engine is fetched and run by the two scripts beside
 // this file.
 
+#include "LoopbackClient.h"
 #include "commandline/CommandLine.h"
 #include "serverfile/ConsoleCheck.h"
 #include "serverfile/GeneratedLines.h"
@@ -12,10 +13,12 @@
 #include "serverfile/ServerFileImport.h"
 #include "support/ExpectedFiles.h"
 #include "support/HandWrittenFiles.h"
+#include "support/RandomRecords.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +28,7 @@
 #include <functional>
 #include <optional>
 
+#include <sched.h>
 #include <unistd.h>
 
 using ConsoleCheck::Effect;
@@ -260,12 +264,27 @@ class TestRealServer : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_engine; // a copy of the engine, readable by the server's user
+    QString m_engine;               // a copy of the engine, readable by the server's user
+    bool m_entered = false;         // the player of the last run entered the game
+    std::pair<int, int> m_imported; // values the imported files set, and those kept
 
-    ServerRun run(const QString &home, int port, const QString &line, const QByteArray &commands) {
+    // With a player, the server shares this test's own loopback-only network,
+    // and the commands go to it once the player has entered the game.
+    ServerRun run(const QString &home, int port, const QString &line, const QByteArray &commands,
+                  bool player = false) {
         QProcess sandbox;
+        if (player) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("Q2_SANDBOXED"), QStringLiteral("1"));
+            sandbox.setProcessEnvironment(environment);
+        }
         sandbox.start(kScripts + QLatin1String("/q2sandbox.sh"),
                       {home, QString::number(port), line});
+        LoopbackClient client;
+        if (player) {
+            client.connect(QStringLiteral("127.0.0.1"), quint16(port), QStringLiteral("tester"));
+            m_entered = client.waitInGame(7000);
+        }
         sandbox.write(commands);
         sandbox.closeWriteChannel();
         if (!sandbox.waitForFinished(30000))
@@ -290,6 +309,10 @@ private slots:
         fetch.start(kScripts + QLatin1String("/fetch_quake2.sh"), {kFetched});
         QVERIFY(fetch.waitForFinished(240000));
         QVERIFY2(fetch.exitCode() == 0, fetch.readAllStandardError().constData());
+        // From here on the test has a network of its own with loopback alone,
+        // where its player meets the server.
+        QVERIFY(unshare(CLONE_NEWNET) == 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("ip"), {"link", "set", "lo", "up"}), 0);
 
         QVERIFY(m_dir.isValid());
         // Quotes and a blank in the engine's folder, so that the creator's line
@@ -330,6 +353,8 @@ private slots:
         QVERIFY2(server.output.contains(QLatin1String("execing server.cfg")),
                  qPrintable(server.output));
         const QString context = QLatin1String("\nFindings:\n") + describe(findings);
+        if (index < 6) // the wizard's first answers, and every game type's preset
+            QVERIFY2(findings.isEmpty(), qPrintable(context));
 
         const bool fileRuns = std::none_of(findings.begin(), findings.end(), [](const Finding &f) {
             return f.rule == Rule::FileTooLong;
@@ -389,8 +414,12 @@ private slots:
             }
             const auto shown = std::find_if(
                 own.begin(), own.end(), [](const Finding &f) { return f.rule == Rule::NotAscii; });
-            QVERIFY2(held == (shown == own.end() ? typed : shown->detail), qPrintable(where));
             const bool info = entry->serverInfo || QuakeConsole::isServerInfo(variable);
+            // Players get the info; the console's list shows a blank for a letter beyond ASCII.
+            if (shown != own.end() && info)
+                QVERIFY2(server.info.value(variable) == shown->detail, qPrintable(where));
+            else
+                QVERIFY2(held == (shown == own.end() ? typed : shown->detail), qPrintable(where));
             if (info && !typed.isEmpty())
                 QVERIFY2(server.info.contains(variable) != effects.contains(Effect::LeftOut),
                          qPrintable(where));
@@ -425,26 +454,45 @@ private slots:
         QFETCH(QString, file);
         const ServerFileImport::Result imported = ServerFileImport::read(file);
         const QString composed = ServerFileImport::compose(imported, QStringLiteral("T"));
+        // The maps the original loads are there, and then a player makes the
+        // server run what follows a map; the original's map lines alone tell
+        // what loading them changes by itself.
+        static const QRegularExpression loads(QStringLiteral("(?:^|\\n)\\s*(map \\S+)"));
+        QStringList maps;
+        for (const QRegularExpressionMatch &m : loads.globalMatch(file))
+            maps.append(m.captured(1));
         const auto serve = [&](const QString &text) {
             QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
-            writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), text.toLatin1());
-            return run(home.path(), 0,
+            const QString game = home.path() + QLatin1String("/.yq2/baseq2/");
+            writeFile(game + QLatin1String("server.cfg"), text.toLatin1());
+            for (const QString &map : maps)
+                writeFile(game + QLatin1String("maps/%1.bsp").arg(map.sliced(4)), smallestMap());
+            const bool map = !maps.isEmpty();
+            return run(home.path(), map ? 27910 : 0,
                        shellWord(m_engine + QLatin1String("/q2ded")) +
                            QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
-                       "cvarlist\nquit\n");
+                       "cvarlist\nquit\n", map);
         };
-        const ServerRun before = serve(QString());
+        const ServerRun before = serve(maps.join(u'\n'));
         const ServerRun original = serve(file);
         const ServerRun after = serve(composed);
         QVERIFY(!before.cvars.isEmpty() && !after.cvars.isEmpty());
         for (auto it = original.cvars.cbegin(); it != original.cvars.cend(); ++it) {
-            if (before.cvars.value(it.key()) == it.value() && before.cvars.contains(it.key()))
-                continue; // the original does not change it
+            if ((before.cvars.value(it.key()) == it.value() && before.cvars.contains(it.key())) ||
+                it.key() == u"qport")
+                continue; // the original does not change it; the engine draws qport anew
+            ++m_imported.first;
+            m_imported.second += after.cvars.value(it.key()) == it.value();
             QVERIFY2(
                 after.cvars.value(it.key()) == it.value(),
                 qPrintable(QStringLiteral("%1: \"%2\" before the import, \"%3\" after\n%4")
                                .arg(it.key(), it.value(), after.cvars.value(it.key()), composed)));
         }
+    }
+    void cleanupTestCase() {
+        qInfo("import: of %d values the hand-written files give the server, %d are the same "
+              "after import and compose",
+              m_imported.first, m_imported.second);
     }
 
     // The creator's line, as the window builds it, starts a dedicated server
@@ -462,12 +510,13 @@ private slots:
         QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
         for (const char *folder : {"baseq2", "kestrune"}) {
             const QString game = home.path() + QLatin1String("/.yq2/") + QLatin1String(folder);
-            QVERIFY(writeFile(game + QLatin1String("/server.cfg"), text.toLatin1()));
+            QVERIFY(writeFile(game + QLatin1String("/my server.cfg"), text.toLatin1()));
             QVERIFY(writeFile(game + QLatin1String("/maps/q2dm8.bsp"), smallestMap()));
         }
+        // A blank in the file's name: quoted for the console as well as the shell.
         const QString quake2 = m_engine + QLatin1String("/quake2");
         const QString line =
-            serverCommandLine(quake2, QStringLiteral("server.cfg"), QStringLiteral("27931"),
+            serverCommandLine(quake2, QStringLiteral("my server.cfg"), QStringLiteral("27931"),
                               QStringLiteral("kestrune"), Shell::Posix);
         const ServerRun server =
             run(home.path(), 27931, line + QLatin1String(" +set ip 127.0.0.1"), "quit\n");
@@ -487,6 +536,180 @@ private slots:
                  qPrintable(client.output));
         QVERIFY(client.status.trimmed().isEmpty());
         QVERIFY(!client.udp.contains(QLatin1String(":6D1B ")));
+    }
+
+    // Lines after the map run when the first player enters the game, not
+    // before: a player on loopback proves it.
+    void afterTheMapWhenAPlayerEnters() {
+        const QString text = composeServerFile(Expected::wizardDefaults(), QStringLiteral("T")) +
+                             QLatin1String("\r\nset later 1 s");
+        const QList<Finding> findings = ConsoleCheck::check(text);
+        QCOMPARE(findings.size(), 1);
+        QCOMPARE(ConsoleCheck::effectOf(findings[0].rule), Effect::Later);
+        QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
+        QVERIFY(writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), text.toLatin1()));
+        QVERIFY(
+            writeFile(home.path() + QLatin1String("/.yq2/baseq2/maps/q2dm8.bsp"), smallestMap()));
+        const QString line = shellWord(m_engine + QLatin1String("/q2ded")) +
+                             QLatin1String(" +set ip 127.0.0.1 +exec server.cfg");
+        const ServerRun alone = run(home.path(), 27910, line, "cvarlist\nquit\n");
+        QVERIFY2(alone.status.contains(QLatin1String("\\mapname\\q2dm8\\")),
+                 qPrintable(alone.output));
+        QVERIFY(!alone.cvars.contains(QStringLiteral("later")));
+        const ServerRun joined = run(home.path(), 27910, line, "cvarlist\nquit\n", true);
+        QVERIFY2(m_entered, qPrintable(joined.output));
+        QCOMPARE(joined.cvars.value(QStringLiteral("later")), QStringLiteral("1"));
+        QCOMPARE(joined.cvars.value(QStringLiteral("idledetect")), QStringLiteral("0"));
+    }
+
+    // Seeded random files of the lines admins write and the lines the tool
+    // writes, run through the server: a line is judged right when the check
+    // says the server does something else exactly where the server does.
+    void checkAgreesLineByLine() {
+        // N and M stand for fresh variable names, U for N in capitals. What a
+        // line seems to do: "NAME=VALUE", "NAME!" for a name left alone.
+        static const std::pair<const char *, const char *> forms[] = {
+            {"set N 1", "N=1"},
+            {"SET N abc", "N=abc"},
+            {"set N 15abc", "N=15abc"},
+            {"set N \"two words\"", "N=two words"},
+            {"set N \" 7\"", "N= 7"},
+            {"set N \"a;b\"", "N=a;b"},
+            {"set N \"\"", "N="},
+            {"set N", "N="},
+            {"set N two words", "N=two words"},
+            {"set N \"a\"b\"", "N=a\"b"},
+            {"set N \"x\\y\" s", "N=x\\y"},
+            {"set N \"a;b\" s", "N=a;b"},
+            {"set N \"Ann\"s", "N=Ann"},
+            {"set N 1 S", "N=1"},
+            {"set N 1 u", "N=1"},
+            {"set N Z\u00fcrich", "N=Z\u00fcrich"},
+            {"set N \"Z\u00fcrich\" s", "N=Z\u00fcrich"},
+            {"N 5", "N=5"},
+            {"set N 1; N 7", "N=7"},
+            {"set N 1; U 7", "N=1|U=7"},
+            {"set N 1; set M 2", "N=1|M=2"},
+            {"set N a;M", "N=a;M"},
+            {"// set N 1", "N!"},
+            {"// note; set N 1", "N!"},
+            {"set N 5 // $version", "N=5"},
+            {"set N $version", "N=$version"},
+            {"set N x; set N \"a;b\" s", "N=a;b"},
+            {"set N x s; set N \"a\\b\"", "N=a\\b"},
+            {"set version N", "version=N"},
+            {"set protocol 35 // N", "protocol=35"},
+            {"\tset\tN\t3", "N=3"},
+        };
+        struct Line {
+            QString text;
+            QList<std::pair<QString, std::optional<QString>>> seems;
+            bool tools = false;
+        };
+        int right = 0, misses = 0, alarms = 0, toolAlarms = 0, total = 0;
+        QStringList wrong;
+        for (quint32 seed = 1; seed <= 16; ++seed) {
+            QRandomGenerator random(seed);
+            QList<Line> lines;
+            const ServerSettingsRecord record = RandomRecords::record(random);
+            const QList<QuakeConsole::Line> composed =
+                QuakeConsole::lines(composeServerFile(record, QStringLiteral("T")));
+            for (const QuakeConsole::Line &l : composed.sliced(28)) {
+                const GeneratedLines::Command *entry = GeneratedLines::commandOf(l.text);
+                if (entry && entry->field == GeneratedLines::Field::InitialMap)
+                    break; // no map: the rest would wait for a player
+                Line line{l.text.toString(), {}, true};
+                if (entry && !GeneratedLines::variableOf(*entry).isEmpty()) {
+                    QString value = entry->field == GeneratedLines::Field::None
+                                        ? QString(entry->fixedValue)
+                                        : GeneratedLines::fieldText(record, entry->field);
+                    if (entry->field == GeneratedLines::Field::HighScorer)
+                        value = value.sliced(qMin<qsizetype>(15, value.size()));
+                    line.seems.append({GeneratedLines::variableOf(*entry),
+                                       entry->quoted ? value : value.trimmed()});
+                } else if (entry && !l.text.startsWith(u'/')) { // setmaster: its servers
+                    const auto names = record.MasterServers.split(u' ', Qt::SkipEmptyParts);
+                    line.seems.append({QStringLiteral("#masters"), names.join(u' ')});
+                }
+                lines.append(line);
+            }
+            for (int i = 0; i < 30; ++i) {
+                const auto &[form, seems] = forms[random.bounded(int(std::size(forms)))];
+                const QString n = QStringLiteral("k%1").arg(2 * i),
+                              m = QStringLiteral("k%1").arg(2 * i + 1);
+                const auto named = [&](QString text) {
+                    return text.replace(u'N', n).replace(u'M', m).replace(u'U', n.toUpper());
+                };
+                Line line{named(QString::fromUtf8(form)), {}, false};
+                for (const QString &part : named(QString::fromUtf8(seems)).split(u'|')) {
+                    if (part.endsWith(u'!'))
+                        line.seems.append({part.chopped(1), std::nullopt});
+                    else
+                        line.seems.append({part.section(u'=', 0, 0), part.section(u'=', 1)});
+                }
+                lines.insert(random.bounded(int(lines.size()) + 1), line);
+            }
+            QStringList texts;
+            for (const Line &line : lines)
+                texts.append(line.text);
+            const QString file = texts.join(QLatin1String("\r\n"));
+            QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
+            QVERIFY(
+                writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), file.toLatin1()));
+            const ServerRun server = run(home.path(), 0,
+                                         shellWord(m_engine + QLatin1String("/q2ded")) +
+                                             QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
+                                         "cvarlist\nquit\n");
+            QVERIFY2(!server.cvars.isEmpty(), qPrintable(server.output));
+            // The server names each master server it takes: by its address when
+            // it is one (any name may stand for it), else by the name.
+            static const QRegularExpression master(
+                QStringLiteral("^(?:Master server at|Bad address: (.*))$"),
+                QRegularExpression::MultilineOption);
+            QStringList masters;
+            for (const QRegularExpressionMatch &m : master.globalMatch(server.output))
+                masters.append(m.hasCaptured(1) ? m.captured(1) : QStringLiteral("?"));
+            const QList<Finding> findings = ConsoleCheck::check(file);
+            for (int i = 0; i < lines.size(); ++i) {
+                bool differs = false;
+                for (const auto &[variable, value] : lines[i].seems) {
+                    // The console shows a blank for each letter beyond ASCII.
+                    const std::optional<QString> shown =
+                        value ? std::optional(QString(*value).replace(
+                                    QRegularExpression(QStringLiteral("[^\\x00-\\x7f]")), " "))
+                              : std::nullopt;
+                    const std::optional<QString> held =
+                        variable == u"#masters"           ? std::optional(masters.join(u' '))
+                        : server.cvars.contains(variable) ? std::optional(server.cvars[variable])
+                                                          : std::nullopt;
+                    const bool address = variable == u"#masters" && held && shown &&
+                                         held->count(u' ') == shown->count(u' ') &&
+                                         held->contains(u'?');
+                    differs = differs || (held != shown && !address);
+                }
+                const bool foretold =
+                    std::any_of(findings.begin(), findings.end(), [&](const Finding &f) {
+                        const Effect effect = ConsoleCheck::effectOf(f.rule);
+                        return f.line == i &&
+                               (effect == Effect::NotSet || effect == Effect::Changed);
+                    });
+                ++total;
+                if (differs == foretold) {
+                    ++right;
+                    continue;
+                }
+                (differs ? misses : alarms)++;
+                toolAlarms += !differs && lines[i].tools;
+                wrong.append(QStringLiteral("%1 %2: %3")
+                                 .arg(differs ? "miss" : "false alarm")
+                                 .arg(seed)
+                                 .arg(lines[i].text));
+            }
+        }
+        qInfo("check against the server: %d lines, %d judged right (%.1f%%), %d misses, %d false "
+              "alarms (%d on lines the tool writes)",
+              total, right, 100.0 * right / total, misses, alarms, toolAlarms);
+        QVERIFY2(100 * right >= 99 * total && toolAlarms == 0, qPrintable(wrong.join(u'\n')));
     }
 };
 
