@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/TextFile.h"
+#include "platform/TextLines.h"
 #include "serverfile/ConsoleCheck.h"
 #include "serverfile/HandLines.h"
 #include "serverfile/ServerFileComposer.h"
@@ -25,6 +26,20 @@
 
 namespace {
 const QString kConfigFilter = QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
+
+// The longest line of the text: its number from 1 and its length in bytes.
+std::pair<qsizetype, qsizetype> longestLine(QByteArrayView bytes) {
+    std::pair<qsizetype, qsizetype> longest{0, 0};
+    qsizetype number = 0;
+    TextLines cursor(bytes);
+    while (const auto line = cursor.next()) {
+        ++number;
+        if (line->size() > longest.second)
+            longest = {number, line->size()};
+    }
+    return longest;
+}
+
 } // namespace
 
 Procedures::Procedures(frmOutput &output)
@@ -72,6 +87,14 @@ std::optional<QByteArray> Procedures::readServerFileBytes(const QString &path) {
                           Read r{TextFile::readBytes(path, MaxServerFileBytes), {}};
                           if (r.file.ok())
                               r.notText = TextFile::notText(r.file.bytes);
+                          if (const auto [line, length] = longestLine(r.file.bytes);
+                              r.notText.isEmpty() && length > MaxServerLineBytes)
+                              r.notText =
+                                  QStringLiteral("line %1 is %2 bytes long; the server runs "
+                                                 "no file over 32 KB, and this tool opens "
+                                                 "no line over 96 KB")
+                                      .arg(line)
+                                      .arg(length);
                           return r;
                       });
     if (!done)

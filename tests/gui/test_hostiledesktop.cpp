@@ -175,6 +175,7 @@ class TestHostileDesktop : public QObject {
             {"second hard link", Save, "two.cfg", {"two.cfg", "2 names", "unchanged"}},
             {"line break in an archived map", PickMap, "split", {"a\\nb", "line break"}},
             {"blank in a typed map", TypeMap, "q2 dm1.bsp", {"q2 dm1", "blank"}},
+            {"one 100 KB line", Open, "long.cfg", {"long.cfg", "102400 bytes"}},
             {"one 15 MB line", Import, "huge.cfg", {"huge.cfg", "too large"}},
         };
     }
@@ -214,6 +215,7 @@ private slots:
         QVERIFY(link(b("two.cfg"), b("two-link.cfg")) == 0);
         QDir(m_dir.path()).mkpath("split");
         put("split/split.pak", Archives::pak({"maps/a\nb.bsp"}));
+        put("long.cfg", QByteArray(100 * 1024, 'x'));
         put("huge.cfg", QByteArray(15 * 1024 * 1024, 'x'));
         if (geteuid() == 0) // the other user reaches the folder, and may write the file
             QVERIFY(chown(b("locked/server.cfg"), kNobody, kNogroup) == 0 &&
