@@ -2,9 +2,12 @@
 
 #include "frmOutput.h"
 #include "frmSaveChanges.h"
+#include "platform/BusyWait.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/TextFile.h"
+#include "platform/TextLines.h"
 #include "serverfile/ConsoleCheck.h"
 #include "serverfile/HandLines.h"
 #include "serverfile/ServerFileComposer.h"
@@ -23,7 +26,21 @@
 
 namespace {
 const QString kConfigFilter = QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
+
+// The longest line of the text: its number from 1 and its length in bytes.
+std::pair<qsizetype, qsizetype> longestLine(QByteArrayView bytes) {
+    std::pair<qsizetype, qsizetype> longest{0, 0};
+    qsizetype number = 0;
+    TextLines cursor(bytes);
+    while (const auto line = cursor.next()) {
+        ++number;
+        if (line->size() > longest.second)
+            longest = {number, line->size()};
+    }
+    return longest;
 }
+
+} // namespace
 
 Procedures::Procedures(frmOutput &output)
     : m_output(output)
@@ -60,7 +77,35 @@ bool Procedures::settleUnsavedText() {
 }
 
 std::optional<QByteArray> Procedures::readServerFileBytes(const QString &path) {
-    const TextFile::ReadResult read = TextFile::readBytes(path, MaxServerFileBytes);
+    struct Read {
+        TextFile::ReadResult file;
+        QString notText;
+    };
+    const std::optional<Read> done =
+        BusyWait::run(&m_output, QStringLiteral("Reading \"%1\"...").arg(FileSystem::shown(path)),
+                      [path](const std::atomic_bool &) {
+                          Read r{TextFile::readBytes(path, MaxServerFileBytes), {}};
+                          if (r.file.ok())
+                              r.notText = TextFile::notText(r.file.bytes);
+                          if (const auto [line, length] = longestLine(r.file.bytes);
+                              r.notText.isEmpty() && length > MaxServerLineBytes)
+                              r.notText =
+                                  QStringLiteral("line %1 is %2 bytes long; the server runs "
+                                                 "no file over 32 KB, and this tool opens "
+                                                 "no line over 96 KB")
+                                      .arg(line)
+                                      .arg(length);
+                          return r;
+                      });
+    if (!done)
+        return std::nullopt;
+    const TextFile::ReadResult &read = done->file;
+    if (!done->notText.isEmpty()) {
+        MessageBox::inform(
+            &m_output,
+            QStringLiteral("Cannot open \"%1\": %2.").arg(FileSystem::shown(path), done->notText));
+        return std::nullopt;
+    }
     if (read.failure == TextFile::Failure::TooLarge) {
         MessageBox::inform(&m_output,
                            QStringLiteral("%1\n\nThis is too large for a server file; a generated "
@@ -82,7 +127,13 @@ void Procedures::LoadServerFile(const QString &path) {
     const std::optional<QByteArray> bytes = readServerFileBytes(path);
     if (!bytes)
         return;
-    const auto contents = readServerFile(*bytes);
+    const QByteArray read = *bytes;
+    const auto parsed =
+        BusyWait::run(&m_output, QStringLiteral("Reading \"%1\"...").arg(FileSystem::shown(path)),
+                      [read](const std::atomic_bool &) { return readServerFile(read); });
+    if (!parsed)
+        return;
+    const auto &contents = *parsed;
     if (!contents) {
         MessageBox::inform(&m_output,
                            QStringLiteral("This is not a Kestrune Server Tool generated file!"));
@@ -114,21 +165,37 @@ void Procedures::ImportServerFile(const QString &path) {
     const std::optional<QByteArray> bytes = readServerFileBytes(path);
     if (!bytes)
         return;
-    const ServerFileImport::Result imported = ServerFileImport::read(QString::fromLatin1(*bytes));
+    // Reading a long file as the console does takes seconds: off the
+    // window's thread, with the composing and the check of the result.
+    struct Imported {
+        ServerFileImport::Result result;
+        QString text;
+        QString report;
+    };
+    const QByteArray read = *bytes;
+    const QString name = FileSystem::shown(QFileInfo(path).fileName());
+    const QString created = creationTimeText(QDateTime::currentDateTime());
+    const std::optional<Imported> imported = BusyWait::run(
+        &m_output, QStringLiteral("Importing \"%1\"...").arg(FileSystem::shown(path)),
+        [read, name, created](const std::atomic_bool &) {
+            Imported i;
+            i.result = ServerFileImport::read(QString::fromLatin1(read));
+            i.text = ServerFileImport::compose(i.result, created);
+            i.report = ServerFileImport::report(i.result, name, ConsoleCheck::check(i.text).size());
+            return i;
+        });
+    if (!imported)
+        return;
     PublicVars::OpenFileName = path;
     PublicVars::LoadedFromFile = true;
-    PublicVars::ServerSettings = imported.record;
+    PublicVars::ServerSettings = imported->result.record;
     m_wizard->discardPages();
     m_output.Command1->setEnabled(true);
-    PublicVars::OutputText =
-        ServerFileImport::compose(imported, creationTimeText(QDateTime::currentDateTime()));
+    PublicVars::OutputText = imported->text;
     m_output.replaceServerText(PublicVars::OutputText);
     m_output.enlarge();
-    const QString name = QFileInfo(path).fileName();
     m_output.tell(QStringLiteral("Imported from %1").arg(name));
-    MessageBox::inform(
-        &m_output, ServerFileImport::report(imported, name,
-                                            ConsoleCheck::check(PublicVars::OutputText).size()));
+    MessageBox::inform(&m_output, imported->report);
 }
 
 void Procedures::ConfirmClose() {
@@ -154,7 +221,13 @@ void Procedures::SaveServerFile() {
     if (!m_output.CD0.showSave(&m_output))
         return;
     const QString path = m_output.CD0.fileName();
-    const TextFile::WriteResult written = TextFile::write(path, PublicVars::OutputText);
+    // The rcon password gives full control of the server: a new file holding
+    // one is for its owner and group alone.
+    const bool secret = !PublicVars::ServerSettings.RconPassword.isEmpty() ||
+                        PublicVars::OutputText.contains(QLatin1String("rcon_password"));
+    const TextFile::WriteResult written =
+        TextFile::write(path, PublicVars::OutputText,
+                        secret ? TextFile::NewFile::OwnerAndGroup : TextFile::NewFile::Readable);
     if (!written.ok()) {
         MessageBox::inform(&m_output, written.error);
         return;

@@ -37,8 +37,13 @@ public:
     void CalcWeaponBan();
     void CalcFeatureBan();
 
-    // Files larger than this are no server files (a generated one is a few KB).
-    static constexpr qint64 MaxServerFileBytes = 16 * 1024 * 1024;
+    // The server runs no file over 32 KB (a generated one is a few KB); files
+    // up to 32 times that still open, so that an over-long one can be cut
+    // down by hand, and lines up to three times that. Larger ones are
+    // refused: the text area would then take a noticeable time for every key
+    // (a 1 MiB line about 0.4 s).
+    static constexpr qint64 MaxServerFileBytes = 1024 * 1024;
+    static constexpr qint64 MaxServerLineBytes = 96 * 1024;
 
 private:
     bool settleUnsavedText();

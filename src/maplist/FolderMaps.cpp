@@ -3,8 +3,9 @@
 #include "PakDirectory.h"
 #include "Pk3Directory.h"
 
+#include "platform/FileSystem.h"
+
 #include <QDir>
-#include <QDirIterator>
 #include <QHash>
 
 #include <algorithm>
@@ -12,10 +13,27 @@
 namespace MapsOfFolder {
 namespace {
 
-ArchiveListing listArchive(const QDir &folder, const QString &fileName) {
-    const QString path = folder.filePath(fileName);
+QString asBytes(const QString &decodedName) {
+    return QString::fromLatin1(FileSystem::encodeName(decodedName));
+}
+
+bool isMapFile(const FileSystem::Entry &entry) {
+    return entry.kind == FileSystem::Kind::Regular &&
+           entry.name.endsWith(QLatin1String(".bsp"), Qt::CaseInsensitive);
+}
+
+bool isMapEntry(QByteArrayView entry) {
+    return entry.size() > 9 && entry.first(5).compare("maps/", Qt::CaseInsensitive) == 0 &&
+           entry.last(4).compare(".bsp", Qt::CaseInsensitive) == 0 &&
+           !entry.sliced(5).contains('/');
+}
+
+ArchiveListing listArchive(const QString &folder, const QString &fileName,
+                           const std::atomic_bool *cancel) {
+    const QString path = folder + u'/' + fileName;
     if (fileName.endsWith(QLatin1String(".pk3"), Qt::CaseInsensitive)) {
-        const Pk3Directory::Result read = Pk3Directory::readFile(path);
+        // Only the maps are kept: a million other entries cost nothing.
+        const Pk3Directory::Result read = Pk3Directory::readFile(path, isMapEntry, cancel);
         return {fileName, read.names, read.error};
     }
     const PakDirectory::Result read = PakDirectory::readFile(path);
@@ -39,7 +57,8 @@ QString mapInArchive(const QString &entry) {
     return name.contains(u'/') ? QString() : name;
 }
 
-FolderMaps merge(const QStringList &looseMaps, const QList<ArchiveListing> &archives) {
+FolderMaps merge(const QStringList &looseMaps, const QList<ArchiveListing> &archives,
+                 const QStringList &mapsFolderMaps) {
     FolderMaps result;
     QHash<QString, qsizetype> seen; // lower-case name -> index in result.maps
     const auto add = [&](const QString &fileName, const QString &place) {
@@ -54,6 +73,8 @@ FolderMaps merge(const QStringList &looseMaps, const QList<ArchiveListing> &arch
     };
     for (const QString &loose : looseMaps)
         add(loose, LooseFile);
+    for (const QString &inMaps : mapsFolderMaps)
+        add(inMaps, MapsFolder);
     for (const ArchiveListing &archive : archives) {
         if (!archive.error.isEmpty()) {
             result.broken.append({archive.fileName, archive.error});
@@ -70,29 +91,43 @@ FolderMaps merge(const QStringList &looseMaps, const QList<ArchiveListing> &arch
     return result;
 }
 
-FolderMaps read(const QString &folder) {
-    // One pass over the folder, hidden entries included (the game's user
-    // folder ~/.yq2 is one); merge sorts the maps.
+FolderMaps read(const QString &folder, const std::atomic_bool *cancel, QString *error) {
+    const auto cancelled = [cancel] { return cancel && cancel->load(); };
+    const FileSystem::Listing listing = FileSystem::list(folder);
+    if (error)
+        *error = listing.error;
     QStringList loose;
     QStringList archiveNames;
     QStringList subfolders;
-    QDirIterator entries(folder, QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        const QString name = entries.fileName();
-        if (entries.fileInfo().isDir())
+    QString mapsFolder;
+    for (const FileSystem::Entry &entry : listing.entries) {
+        const QString &name = entry.name;
+        if (entry.kind == FileSystem::Kind::Folder) {
             subfolders.append(name);
-        else if (name.endsWith(QLatin1String(".bsp"), Qt::CaseInsensitive))
-            loose.append(name);
-        else if (name.endsWith(QLatin1String(".pak"), Qt::CaseInsensitive) ||
-                 name.endsWith(QLatin1String(".pk3"), Qt::CaseInsensitive))
-            archiveNames.append(name);
+            if (name.compare(QLatin1String("maps"), Qt::CaseInsensitive) == 0)
+                mapsFolder = name;
+        } else if (isMapFile(entry)) {
+            loose.append(asBytes(name));
+        } else if (name.endsWith(QLatin1String(".pak"), Qt::CaseInsensitive) ||
+                   name.endsWith(QLatin1String(".pk3"), Qt::CaseInsensitive)) {
+            archiveNames.append(name); // a FIFO so named is refused, and said so
+        }
     }
+    QStringList inMapsFolder;
+    if (!mapsFolder.isEmpty())
+        for (const FileSystem::Entry &entry : FileSystem::list(folder + u'/' + mapsFolder).entries)
+            if (isMapFile(entry))
+                inMapsFolder.append(asBytes(entry.name));
     archiveNames.sort();
     QList<ArchiveListing> archives;
-    for (const QString &fileName : std::as_const(archiveNames))
-        archives.append(listArchive(QDir(folder), fileName));
-    FolderMaps result = merge(loose, archives);
+    for (const QString &fileName : std::as_const(archiveNames)) {
+        if (cancelled())
+            return {};
+        archives.append(listArchive(folder, fileName, cancel));
+    }
+    if (cancelled())
+        return {};
+    FolderMaps result = merge(loose, archives, inMapsFolder);
     subfolders.sort(Qt::CaseInsensitive);
     result.subfolders = subfolders;
     return result;

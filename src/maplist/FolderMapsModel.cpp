@@ -1,5 +1,7 @@
 #include "FolderMapsModel.h"
 
+#include "platform/FileSystem.h"
+
 void FolderMapsModel::setMaps(FolderMaps maps) {
     beginResetModel();
     m_maps = std::move(maps);
@@ -17,12 +19,14 @@ QString FolderMapsModel::mapFileName(const QModelIndex &index) const {
 QString FolderMapsModel::placesText(const QStringList &places) {
     QStringList named;
     for (const QString &place : places)
-        named.append(place == MapsOfFolder::LooseFile ? QStringLiteral("this folder") : place);
+        named.append(place == MapsOfFolder::LooseFile    ? QStringLiteral("this folder")
+                     : place == MapsOfFolder::MapsFolder ? QStringLiteral("its maps folder")
+                                                         : FileSystem::shown(place));
     return QStringLiteral("In ") + named.join(QStringLiteral(", "));
 }
 
 QString FolderMapsModel::brokenText(const QString &archive) {
-    return QStringLiteral("%1 (cannot be read)").arg(archive);
+    return QStringLiteral("%1 (cannot be read)").arg(FileSystem::shown(archive));
 }
 
 int FolderMapsModel::rowCount(const QModelIndex &parent) const {
@@ -35,7 +39,7 @@ QVariant FolderMapsModel::data(const QModelIndex &index, int role) const {
     const bool map = isMap(index);
     switch (role) {
     case Qt::DisplayRole:
-        return map ? m_maps.maps.at(index.row()).fileName
+        return map ? m_maps.maps.at(index.row()).shownName()
                    : brokenText(m_maps.broken.at(index.row() - m_maps.maps.size()).fileName);
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:

@@ -1,9 +1,31 @@
 #include "MaplistLine.h"
 
+#include <QRegularExpression>
+
 QString mapName(const QString &text) {
     if (text.endsWith(QLatin1String(".bsp")) || text.endsWith(QLatin1String(".BSP")))
         return text.chopped(4);
     return text;
+}
+
+QString splittingMapName(const QString &mapBoxText) {
+    const QString name = mapName(mapBoxText);
+    const qsizetype at = name.indexOf(QRegularExpression(QStringLiteral("[\\x00-\\x20;]")));
+    if (at < 0)
+        return {};
+    const QChar c = name[at];
+    const QString what = c == u' '                  ? QStringLiteral("a blank")
+                         : c == u'\t'               ? QStringLiteral("a tab")
+                         : c == u';'                ? QStringLiteral("a \";\"")
+                         : c == u'\r' || c == u'\n' ? QStringLiteral("a line break")
+                                                    : QStringLiteral("a control character");
+    QString shown = name;
+    shown.replace(u'\t', QLatin1String("\\t"))
+        .replace(u'\r', QLatin1String("\\r"))
+        .replace(u'\n', QLatin1String("\\n"));
+    return QStringLiteral("The map name \"%1\" holds %2, which would split its line in the "
+                          "maplist. Nothing was added.")
+        .arg(shown, what);
 }
 
 QString maplistLine(const QString &mapBoxText, const QString &minPlayers, const QString &maxPlayers,

@@ -14,5 +14,10 @@ struct MapOverrides {
 // The map box's text less a final ".bsp" or ".BSP"; any other case stays.
 QString mapName(const QString &mapBoxText);
 
+// Why the map name would not stay the first word of its line: it holds a
+// blank, a tab, a line break, another control character or a ";" (the game
+// splits its lines there). A message naming the name, or empty.
+QString splittingMapName(const QString &mapBoxText);
+
 QString maplistLine(const QString &mapBoxText, const QString &minPlayers, const QString &maxPlayers,
                     std::optional<MapOverrides> overrides);

@@ -1,5 +1,7 @@
 #include "PakDirectory.h"
 
+#include "platform/FileSystem.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -34,16 +36,19 @@ Result read(QIODevice &device) {
     // 64-bit sums: neither number can wrap around the other.
     if (qint64(offset) + qint64(length) > size)
         return failed(QStringLiteral("Its directory runs past the end of the file."));
+    if (length / EntrySize > MaxEntries)
+        return failed(QStringLiteral("Its directory claims %1 entries; Quake II takes at most %2.")
+                          .arg(length / EntrySize)
+                          .arg(MaxEntries));
     if (!device.seek(offset))
-        return failed(device.errorString());
-    const QByteArray directory = device.read(length);
-    if (directory.size() != qint64(length))
-        return failed(QStringLiteral("The file ended inside its directory."));
+        return failed(QStringLiteral("Its directory cannot be reached."));
 
     Result result;
     result.entries.reserve(length / EntrySize);
+    char entry[EntrySize];
     for (qint64 at = 0; at < length; at += EntrySize) {
-        const char *entry = directory.constData() + at;
+        if (device.read(entry, EntrySize) != EntrySize)
+            return failed(QStringLiteral("The file ended inside its directory."));
         const void *end = std::memchr(entry, '\0', NameSize);
         if (!end)
             return failed(
@@ -61,9 +66,9 @@ Result read(QIODevice &device) {
 }
 
 Result readFile(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
+    QFile file;
+    if (const QString reason = FileSystem::openRegular(file, path); !reason.isEmpty())
+        return failed(QStringLiteral("It cannot be opened: %1.").arg(reason));
     return read(file);
 }
 

@@ -1,45 +1,118 @@
 #include "Pk3Directory.h"
 
+#include "platform/FileSystem.h"
+
 #include <QFile>
+#include <QtEndian>
 
-#include <zip.h>
-
-#include <memory>
+#include <algorithm>
 
 namespace Pk3Directory {
 namespace {
 
-QString sentence(const char *text) {
-    QString s = QString::fromLocal8Bit(text);
-    if (!s.isEmpty())
-        s[0] = s[0].toUpper();
-    return s + u'.';
+constexpr qint64 kEndSize = 22;       // the end record without its comment
+constexpr qint64 kEndSearch = 0xFFFF; // the longest comment after it
+constexpr qint64 kLocatorSize = 20;   // the zip64 end record's locator
+constexpr qint64 kEnd64Size = 56;     // the zip64 end record
+constexpr qint64 kEntryHeader = 46;   // a central directory entry without its texts
+constexpr int kCancelCheck = 4096;    // entries between looks at the cancel flag
+
+template <class T> T at(const char *bytes, int offset) {
+    return qFromLittleEndian<T>(bytes + offset);
+}
+
+Result failed(const QString &why) {
+    return {why, {}};
+}
+
+bool readAt(QIODevice &device, qint64 offset, char *into, qint64 size) {
+    return device.seek(offset) && device.read(into, size) == size;
 }
 
 } // namespace
 
-Result readFile(const QString &path) {
-    int code = ZIP_ER_OK;
-    // Read only: libzip then never writes the archive, not even on close.
-    zip_t *opened = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
-    if (!opened) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        Result failed{sentence(zip_error_strerror(&error)), {}};
-        zip_error_fini(&error);
-        return failed;
+Result read(QIODevice &device, const Keep &keep, const std::atomic_bool *cancel) {
+    const qint64 size = device.size();
+    if (size < kEndSize)
+        return failed(QStringLiteral("The file is too short for a .pk3 archive."));
+    // The end record: the last "PK\5\6" whose comment ends at the file's end
+    // or before it.
+    const qint64 tailStart = std::max<qint64>(0, size - kEndSize - kEndSearch);
+    if (!device.seek(tailStart))
+        return failed(QStringLiteral("The file cannot be read."));
+    const QByteArray tail = device.read(size - tailStart);
+    qint64 end = -1;
+    for (qint64 i = tail.size() - kEndSize; i >= 0; --i) {
+        if (tail[i] == 'P' && tail.mid(i, 4) == QByteArrayView("PK\x05\x06") &&
+            i + kEndSize + at<quint16>(tail.constData() + i, 20) <= tail.size()) {
+            end = i;
+            break;
+        }
     }
-    const std::unique_ptr<zip_t, decltype(&zip_discard)> archive(opened, zip_discard);
+    if (end < 0)
+        return failed(QStringLiteral("The file is not a .pk3 (zip) archive."));
+    const char *record = tail.constData() + end;
+    quint64 count = at<quint16>(record, 10);
+    quint64 directorySize = at<quint32>(record, 12);
+    quint64 directoryOffset = at<quint32>(record, 16);
+    const qint64 endAt = tailStart + end;
+    if (count == 0xFFFF || directorySize == 0xFFFFFFFF || directoryOffset == 0xFFFFFFFF) {
+        char locator[kLocatorSize];
+        char end64[kEnd64Size];
+        if (endAt < kLocatorSize || !readAt(device, endAt - kLocatorSize, locator, kLocatorSize) ||
+            QByteArrayView(locator, 4) != QByteArrayView("PK\x06\x07"))
+            return failed(QStringLiteral("The file's zip64 end record is missing."));
+        const quint64 end64At = at<quint64>(locator, 8);
+        if (end64At > quint64(endAt) || !readAt(device, qint64(end64At), end64, kEnd64Size) ||
+            QByteArrayView(end64, 4) != QByteArrayView("PK\x06\x06"))
+            return failed(QStringLiteral("The file's zip64 end record is damaged."));
+        count = at<quint64>(end64, 32);
+        directorySize = at<quint64>(end64, 40);
+        directoryOffset = at<quint64>(end64, 48);
+    }
+    if (directoryOffset > quint64(size) || directorySize > quint64(size) - directoryOffset)
+        return failed(QStringLiteral("Its directory runs past the end of the file."));
+    // Every entry takes 46 bytes at least: a count the directory cannot hold
+    // is refused before anything is kept.
+    if (count > directorySize / kEntryHeader)
+        return failed(QStringLiteral("Its directory claims more entries than it can hold."));
+    if (!device.seek(qint64(directoryOffset)))
+        return failed(QStringLiteral("Its directory cannot be reached."));
+
     Result result;
-    // libzip has checked the count against the central directory it read.
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    result.names.reserve(count);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        // Names in UTF-8, converted from the zip's legacy code page if need be.
-        if (const char *name = zip_get_name(archive.get(), zip_uint64_t(i), ZIP_FL_ENC_GUESS))
-            result.names.append(QString::fromUtf8(name));
+    quint64 used = 0;
+    char header[kEntryHeader];
+    QByteArray name;
+    for (quint64 i = 0; i < count; ++i) {
+        if (cancel && i % kCancelCheck == 0 && cancel->load())
+            return failed(QStringLiteral("Reading it was cancelled."));
+        const auto damaged = [i] {
+            return failed(QStringLiteral("Entry %1 of its directory is damaged.").arg(i + 1));
+        };
+        if (device.read(header, kEntryHeader) != kEntryHeader ||
+            QByteArrayView(header, 4) != QByteArrayView("PK\x01\x02"))
+            return damaged();
+        const quint16 nameSize = at<quint16>(header, 28);
+        const qint64 skip = qint64(at<quint16>(header, 30)) + at<quint16>(header, 32);
+        used += quint64(kEntryHeader) + nameSize + quint64(skip);
+        if (used > directorySize)
+            return damaged();
+        name.resize(nameSize);
+        if (device.read(name.data(), nameSize) != nameSize)
+            return damaged();
+        if (skip > 0 && !device.seek(device.pos() + skip))
+            return damaged();
+        if (!keep || keep(name))
+            result.names.append(QString::fromLatin1(name));
     }
     return result;
+}
+
+Result readFile(const QString &path, const Keep &keep, const std::atomic_bool *cancel) {
+    QFile file;
+    if (const QString reason = FileSystem::openRegular(file, path); !reason.isEmpty())
+        return failed(QStringLiteral("It cannot be opened: %1.").arg(reason));
+    return read(file, keep, cancel);
 }
 
 } // namespace Pk3Directory

@@ -5,7 +5,9 @@
 #include "MaplistModel.h"
 #include "MaplistView.h"
 #include "StartFolders.h"
+#include "platform/BusyWait.h"
 #include "platform/CheckBoxSignal.h"
+#include "platform/FileSystem.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
@@ -27,7 +29,6 @@
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
-#include <filesystem>
 #include <functional>
 
 namespace {
@@ -73,16 +74,13 @@ int chosenEntry(const QComboBox *combo) {
     return index >= 0 && combo->currentText() == combo->itemText(index) ? index : -1;
 }
 
-// Why a folder cannot be listed, in the system's words; empty when it can.
-QString unreadableReason(const QString &folder) {
-    std::error_code error;
-    std::filesystem::directory_iterator(std::filesystem::path(folder.toStdString()), error);
-    return error ? QString::fromLocal8Bit(error.message()) : QString();
-}
-
 QString startFolder() {
+    // Started in a folder that was deleted meanwhile, the home folder.
+    QString current = QDir::currentPath();
+    if (current.isEmpty() || !TextFile::folderExists(current))
+        current = QDir::homePath();
     return StartFolders::first(StartFolders::candidates(QDir::homePath(), StartFolders::ThisSystem),
-                               TextFile::folderExists, QDir::currentPath());
+                               TextFile::folderExists, current);
 }
 
 // The places the drive list offers, each with its path as the entry's data:
@@ -97,7 +95,12 @@ void fillDriveList(QComboBox *list) {
         return;
     }
     add(QStringLiteral("%1 (home folder)").arg(QDir::homePath()), QDir::homePath());
+    // The root folder always, also where the mount table lacks it (a chroot,
+    // a container).
+    add(QDir::rootPath(), QDir::rootPath());
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (QDir::cleanPath(volume.rootPath()) == QDir::rootPath())
+            continue;
         const QString name = volume.displayName();
         add(name == volume.rootPath() ? name
                                       : QStringLiteral("%1 (%2)").arg(volume.rootPath(), name),
@@ -132,6 +135,8 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setAccessibleName(QStringLiteral("Drive"));
     fillDriveList(Drive1);
+    // Screen readers on Linux name a drop-down by the label it is the buddy of.
+    auto *lblDrive = label("lblDrive", "Drive:", this, Drive1);
     txtFolder = new QLineEdit(this);
     txtFolder->setObjectName(QStringLiteral("txtFolder"));
     auto *lblFolder = label("lblFolder", "Folder:", this, txtFolder);
@@ -145,8 +150,11 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(lblFolder);
     folderRow->addWidget(txtFolder, 1);
+    auto *driveRow = new QHBoxLayout;
+    driveRow->addWidget(lblDrive);
+    driveRow->addWidget(Drive1, 1);
     auto *browser = new QVBoxLayout;
-    browser->addWidget(Drive1);
+    browser->addLayout(driveRow);
     browser->addLayout(folderRow);
     browser->addWidget(label("Label5", "Choose a directory...", this, Dir1));
     browser->addWidget(Dir1, 1);
@@ -311,6 +319,10 @@ void frmCreateMaplist::cmdAdd_Click() {
         }
         overrides = MapOverrides{ammo + 1, weapon};
     }
+    if (const QString splitting = splittingMapName(txtMap->text()); !splitting.isEmpty()) {
+        MessageBox::inform(this, splitting);
+        return;
+    }
     m_maps->append(
         maplistLine(txtMap->text(), txtMinPlayers->text(), txtMaxPlayers->text(), overrides));
 }
@@ -325,16 +337,39 @@ void frmCreateMaplist::cmdOpen_Click() {
     m_dialog.setFilter(kTextFilter);
     if (!m_dialog.showOpen(this))
         return;
-    const TextFile::ReadResult read = TextFile::readBytes(m_dialog.fileName(), MaxMaplistBytes);
-    if (!read.ok()) {
-        MessageBox::inform(this, read.failure == TextFile::Failure::TooLarge
-                                     ? read.error + QStringLiteral("\n\nThis is too large for a "
-                                                                   "maplist.")
-                                     : read.error);
+    const QString path = m_dialog.fileName();
+    struct Read {
+        TextFile::ReadResult file;
+        QString notText;
+        QStringList lines;
+    };
+    const std::optional<Read> read =
+        BusyWait::run(this, QStringLiteral("Reading \"%1\"...").arg(FileSystem::shown(path)),
+                      [path](const std::atomic_bool &) {
+                          Read r{TextFile::readBytes(path, MaxMaplistBytes), {}, {}};
+                          r.notText = TextFile::notText(r.file.bytes);
+                          if (r.file.ok() && r.notText.isEmpty())
+                              r.lines = TextFile::splitLines(r.file.bytes);
+                          r.file.bytes.clear();
+                          return r;
+                      });
+    if (!read)
+        return;
+    if (!read->file.ok()) {
+        MessageBox::inform(this, read->file.failure == TextFile::Failure::TooLarge
+                                     ? read->file.error +
+                                           QStringLiteral("\n\nThis is too large for a maplist.")
+                                     : read->file.error);
+        return;
+    }
+    if (!read->notText.isEmpty()) {
+        MessageBox::inform(
+            this,
+            QStringLiteral("Cannot open \"%1\": %2.").arg(FileSystem::shown(path), read->notText));
         return;
     }
     // All lines in one go: the list updates once.
-    m_maps->appendLines(TextFile::splitLines(read.bytes));
+    m_maps->appendLines(read->lines);
 }
 
 void frmCreateMaplist::cmdSaveList_Click() {
@@ -352,21 +387,38 @@ void frmCreateMaplist::cmdSaveList_Click() {
 }
 
 bool frmCreateMaplist::browse(const QString &folder) {
-    const QString reason = unreadableReason(folder);
-    if (!reason.isEmpty()) {
-        MessageBox::askOkCancel(
-            this, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(folder), reason));
+    const QString target = QDir::cleanPath(QDir(folder).absolutePath());
+    struct Listed {
+        FolderMaps maps;
+        QString error;
+    };
+    const quint64 request = ++m_request;
+    const std::optional<Listed> listed = BusyWait::run(
+        this, QStringLiteral("Reading the folder \"%1\"...").arg(FileSystem::shown(target)),
+        [target](const std::atomic_bool &cancel) {
+            Listed l;
+            l.maps = MapsOfFolder::read(target, &cancel, &l.error);
+            return l;
+        });
+    // Cancelled, or overtaken by a newer listing: the answer is dropped.
+    if (!listed || request != m_request)
+        return false;
+    if (!listed->error.isEmpty()) {
+        MessageBox::inform(this, QStringLiteral("Cannot open the folder \"%1\": %2.")
+                                     .arg(FileSystem::shown(target), listed->error));
         return false;
     }
-    const QDir dir(folder);
-    m_folder = QDir::cleanPath(dir.absolutePath());
-    txtFolder->setText(QDir::toNativeSeparators(m_folder));
+    m_folder = target;
+    txtFolder->setText(FileSystem::shown(m_folder));
     showDrive(m_folder);
-    FolderMaps maps = MapsOfFolder::read(m_folder);
+    FolderMaps maps = listed->maps;
     Dir1->clear();
-    if (!dir.isRoot())
+    if (!QDir(m_folder).isRoot())
         Dir1->addItem(QStringLiteral(".."));
-    Dir1->addItems(maps.subfolders);
+    for (const QString &subfolder : std::as_const(maps.subfolders)) {
+        auto *item = new QListWidgetItem(FileSystem::shown(subfolder), Dir1);
+        item->setData(Qt::UserRole, subfolder); // its bytes, for a name that is no UTF-8
+    }
     m_folderMaps->setMaps(std::move(maps));
     return true;
 }
@@ -421,18 +473,29 @@ void frmCreateMaplist::cmdMove_Click(int step) {
 }
 
 void frmCreateMaplist::Dir1_Change(QListWidgetItem *item) {
-    browse(QDir(m_folder).absoluteFilePath(item->text()));
+    const QString name =
+        item->data(Qt::UserRole).isValid() ? item->data(Qt::UserRole).toString() : item->text();
+    browse(QDir(m_folder).absoluteFilePath(name));
 }
 
 void frmCreateMaplist::File1_Click(const QModelIndex &index) {
     // An archive that cannot be read is listed but is no map.
-    if (const QString map = m_folderMaps->mapFileName(index); !map.isEmpty())
-        txtMap->setText(map);
+    const QString map = m_folderMaps->mapFileName(index);
+    if (map.isEmpty())
+        return;
+    if (const QString splitting = splittingMapName(map); !splitting.isEmpty()) {
+        MessageBox::inform(this, splitting);
+        return;
+    }
+    txtMap->setText(map);
 }
 
 void frmCreateMaplist::File1_DblClick(const QModelIndex &index) {
-    if (m_folderMaps->mapFileName(index).isEmpty())
+    const QString map = m_folderMaps->mapFileName(index);
+    if (map.isEmpty() || !splittingMapName(map).isEmpty()) {
+        File1_Click(index); // says why
         return;
+    }
     File1_Click(index);
     cmdAdd_Click();
 }

@@ -29,7 +29,8 @@ public:
     // Shows the editor modally; returns at once, the editor hides itself.
     void showModal();
 
-    // The browser's folder; false, with a message, when it cannot be read.
+    // The browser's folder, listed off the window's thread; false, with a
+    // message, when it cannot be read, or when the listing was cancelled.
     bool browse(const QString &folder);
     QString browsedFolder() const { return m_folder; }
 
@@ -64,5 +65,6 @@ private:
     QListView *File1 = nullptr;
     FolderMapsModel *m_folderMaps = nullptr;
     QString m_folder;
+    quint64 m_request = 0; // the newest listing asked for
     FileDialog m_dialog;
 };

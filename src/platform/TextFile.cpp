@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "FileSystem.h"
 #include "TextLines.h"
 
 #include <QDir>
@@ -15,8 +16,11 @@ namespace {
 // What a file whose size was not as reported is read on by, at a time.
 constexpr qint64 kReadChunk = 64 * 1024;
 
+// How much of a file is looked at to tell text from UTF-16 or binary.
+constexpr qsizetype kTextSample = 64 * 1024;
+
 QString shown(const QString &path) {
-    return QDir::toNativeSeparators(path);
+    return FileSystem::shown(path);
 }
 
 QString readError(const QString &path, const QString &reason) {
@@ -31,16 +35,10 @@ QString writeError(const QString &path, const QString &reason) {
 
 ReadResult readBytes(const QString &path, qint64 maxBytes) {
     ReadResult result;
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    QFile file;
+    if (const QString reason = FileSystem::openRegular(file, path); !reason.isEmpty()) {
         result.failure = Failure::Other;
-        result.error = readError(path, QStringLiteral("it is a folder, not a file"));
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.failure = Failure::Other;
-        result.error = readError(path, file.errorString());
+        result.error = readError(path, reason);
         return result;
     }
     if (file.size() > maxBytes) {
@@ -73,6 +71,35 @@ ReadResult readBytes(const QString &path, qint64 maxBytes) {
         result.bytes.clear();
     }
     return result;
+}
+
+QString notText(const QByteArray &bytes) {
+    const QByteArrayView sample = QByteArrayView(bytes).first(std::min(bytes.size(), kTextSample));
+    if (sample.startsWith("\xFF\xFE") || sample.startsWith("\xFE\xFF"))
+        return QStringLiteral("it is UTF-16 text (it starts with a byte-order mark), not "
+                              "single-byte text");
+    qsizetype evenNuls = 0;
+    qsizetype oddNuls = 0;
+    qsizetype controls = 0;
+    for (qsizetype i = 0; i < sample.size(); ++i) {
+        const uchar c = uchar(sample[i]);
+        if (c == 0)
+            ++(i % 2 ? oddNuls : evenNuls);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v')
+            ++controls;
+    }
+    // UTF-16 of plain text: every other byte NUL, the bytes between not.
+    const qsizetype half = sample.size() / 2;
+    if (half >= 2 && (std::max(evenNuls, oddNuls) * 10 >= half * 9) &&
+        std::min(evenNuls, oddNuls) * 10 < half)
+        return QStringLiteral("it is UTF-16 text (every other byte is zero), not single-byte text");
+    // A stray NUL or escape is kept; a share over 1 % is no text.
+    if (controls * 100 > sample.size())
+        return QStringLiteral("it is not a text file (%1 of its first %2 bytes are zero or "
+                              "control bytes)")
+            .arg(controls)
+            .arg(sample.size());
+    return {};
 }
 
 QStringList splitLines(const QByteArray &bytes) {
@@ -108,33 +135,79 @@ QString unwritableCharacter(const QString &text) {
 
 namespace {
 
+// A failed step: what failed, and that nothing on disk changed.
+WriteResult failedStep(const QString &path, bool existed, const QString &what) {
+    return {QStringLiteral("Cannot save \"%1\": %2. %3")
+                .arg(shown(path), what,
+                     existed ? QStringLiteral("The old file is unchanged.")
+                             : QStringLiteral("No file was made."))};
+}
+
 // The bytes as they are, through a temporary file that replaces the target
 // only when it is complete.
-WriteResult writeBytes(const QString &path, const QByteArray &bytes) {
-    if (QFileInfo(path).isDir())
+WriteResult writeBytes(const QString &path, const QByteArray &bytes, NewFile newFile) {
+    const FileSystem::Kind kind = FileSystem::kindOf(path);
+    const bool existed = kind != FileSystem::Kind::Missing;
+    if (kind == FileSystem::Kind::Folder)
         return {writeError(path, QStringLiteral("it is a folder, not a file"))};
+    // Replacing a FIFO or device (through a link: /dev/null) would put a
+    // plain file in its place.
+    if (existed && kind != FileSystem::Kind::Regular)
+        return failedStep(path, existed,
+                          QStringLiteral("it is %1, not a regular file, and saving would replace "
+                                         "it")
+                              .arg(FileSystem::kindText(kind)));
+    const std::optional<FileSystem::Ownership> old = FileSystem::ownershipOf(path);
+    // The new text replaces the name given; another hard link would keep the
+    // old text, and writing into the file in place could leave it half
+    // written if the disk filled up or the program were killed.
+    if (old && old->links > 1)
+        return failedStep(path, existed,
+                          QStringLiteral("the file has %1 names (hard links), and saving would "
+                                         "give only this one the new text; save it under a name "
+                                         "of its own")
+                              .arg(old->links));
     QSaveFile file(path);
     // Unbuffered: QSaveFile does not notice a write that fails while its
     // buffer is flushed at commit (a full disk), and would then put an empty
     // file in place of the old one and report success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return {writeError(path, file.errorString())};
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QString folder = QFileInfo(QFileInfo(path).canonicalFilePath().isEmpty()
+                                             ? path
+                                             : QFileInfo(path).canonicalFilePath())
+                                   .absolutePath();
+        if (!FileSystem::folderTakesNewFiles(folder))
+            return failedStep(path, existed,
+                              QStringLiteral("the folder \"%1\" does not allow new files, and a "
+                                             "save first writes a new file there")
+                                  .arg(shown(folder)));
+        if (existed && !QFileInfo(path).isWritable())
+            return failedStep(path, existed, QStringLiteral("the file is read-only"));
+        return failedStep(path, existed,
+                          QStringLiteral("making the new file failed: %1").arg(file.errorString()));
+    }
+    if (old)
+        FileSystem::applyOwnership(file.handle(), *old);
+    else
+        FileSystem::applyNewMode(file.handle(), newFile == NewFile::OwnerAndGroup ? 0640 : 0666);
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return {writeError(path, reason)};
+        return failedStep(path, existed, QStringLiteral("writing failed: %1").arg(reason));
     }
     if (!file.commit())
-        return {writeError(path, file.errorString())};
+        return failedStep(
+            path, existed,
+            QStringLiteral("putting the new text in place failed: %1").arg(file.errorString()));
     return {};
 }
 
 } // namespace
 
-WriteResult write(const QString &path, const QString &text) {
+WriteResult write(const QString &path, const QString &text, NewFile newFile) {
     if (const QString bad = unwritableCharacter(text); !bad.isEmpty())
         return {writeError(path, bad)};
-    return writeBytes(path, text.toLatin1());
+    return writeBytes(path, text.toLatin1(), newFile);
 }
 
 WriteResult writeLines(const QString &path, const QStringList &lines) {
@@ -158,11 +231,11 @@ WriteResult writeLines(const QString &path, const QStringList &lines) {
         *out++ = '\r';
         *out++ = '\n';
     }
-    return writeBytes(path, bytes);
+    return writeBytes(path, bytes, NewFile::Readable);
 }
 
 bool folderExists(const QString &path) {
-    return QFileInfo(path).isDir();
+    return FileSystem::kindOf(path) == FileSystem::Kind::Folder;
 }
 
 } // namespace TextFile
