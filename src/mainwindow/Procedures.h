@@ -42,6 +42,7 @@ public:
 
 private:
     bool settleUnsavedText();
+    void refuse(const QString &path, const QString &text);
     std::optional<QByteArray> readServerFileBytes(const QString &path);
 
     frmOutput &m_output;
