@@ -3,28 +3,67 @@
 #include "serverfile/AnswerCheck.h"
 #include "settings/PublicVars.h"
 
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace {
+
+// The layout that holds the widget, searched through the nested layouts.
+QLayout *holder(QLayout *layout, QWidget *widget) {
+    if (!layout)
+        return nullptr;
+    if (layout->indexOf(widget) >= 0)
+        return layout;
+    for (int i = 0; i < layout->count(); ++i)
+        if (QLayout *found = holder(layout->itemAt(i)->layout(), widget))
+            return found;
+    return nullptr;
+}
+
+// Puts the column in the widget's cell. The widget keeps its parent, so that
+// its label still names it for screen readers.
+bool replaceByColumn(QLayout *layout, QWidget *widget, QVBoxLayout *column) {
+    const int index = layout->indexOf(widget);
+    if (auto *grid = qobject_cast<QGridLayout *>(layout)) {
+        int row, col, rows, cols;
+        grid->getItemPosition(index, &row, &col, &rows, &cols);
+        delete grid->takeAt(index);
+        grid->addLayout(column, row, col, rows, cols);
+    } else if (auto *form = qobject_cast<QFormLayout *>(layout)) {
+        int row;
+        QFormLayout::ItemRole role;
+        form->getWidgetPosition(widget, &row, &role);
+        delete form->takeAt(index);
+        form->setLayout(row, role, column);
+    } else if (auto *box = qobject_cast<QBoxLayout *>(layout)) {
+        const int stretch = box->stretch(index);
+        delete box->takeAt(index);
+        box->insertLayout(index, column, stretch);
+    } else {
+        return false;
+    }
+    column->addWidget(widget);
+    return true;
+}
+
+} // namespace
+
 AnswerWarning *AnswerWarning::attach(QLineEdit *box, GeneratedLines::Field field) {
     QWidget *parent = box->parentWidget();
-    QLayout *layout = parent ? parent->layout() : nullptr;
-    QWidget *before = box->previousInFocusChain();
-    auto *pair = new QWidget(parent);
-    pair->setObjectName(box->objectName() + QLatin1String("Pair"));
-    if (!layout || !layout->replaceWidget(box, pair, Qt::FindChildrenRecursively)) {
-        delete pair;
+    QLayout *layout = holder(parent ? parent->layout() : nullptr, box);
+    if (!layout)
+        return nullptr;
+    auto *column = new QVBoxLayout;
+    column->setSpacing(2);
+    if (!replaceByColumn(layout, box, column)) {
+        delete column;
         return nullptr;
     }
-    auto *column = new QVBoxLayout(pair);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    column->addWidget(box);
-    auto *warning = new AnswerWarning(box, field, pair);
+    auto *warning = new AnswerWarning(box, field, parent);
     column->addWidget(warning);
-    if (before && before != box)
-        QWidget::setTabOrder(before, box); // the box keeps its place in the tab order
     return warning;
 }
 

@@ -142,7 +142,7 @@ void WizardPage::closeEvent(QCloseEvent *event) {
 // Controls shown later (the ban frames, a warning) get the room they ask for.
 bool WizardPage::event(QEvent *event) {
     const bool done = QDialog::event(event);
-    if (event->type() == QEvent::LayoutRequest) {
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
         const QSize wanted = size().expandedTo(sizeHint());
         if (wanted != size())
             resize(wanted);
