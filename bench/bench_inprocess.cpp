@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -405,6 +406,8 @@ int main(int argc, char *argv[]) {
     ModalScript::setScripted(true);
     Program::setEndHandler([] {});
     QTemporaryDir dir;
+    // The windows' kept places go to the run's own folder, not the user's settings.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     // bench_inprocess [figure...]: only the named figures, for profiling one.
     const QStringList wanted = app.arguments().mid(1);
     const auto run = [&](const char *name, const std::function<void()> &figure) {

@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -91,6 +92,9 @@ int main(int argc, char *argv[]) {
     QDir().mkpath(g_folder);
     ModalScript::setScripted(true);
     Program::setEndHandler([] {});
+    // The windows open at their first places, whatever the user's settings keep.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 
     frmOutput main;
     main.show();

@@ -5,12 +5,16 @@
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -62,6 +66,8 @@ frmShortcut::frmShortcut(QWidget *parent)
     auto *cmdCreate = button("cmdCreate", "&Create Command Line");
     cmdCreate->setDefault(true);
     txtShortCut = box("txtShortCut", QString());
+    auto *cmdCopy = button("cmdCopy", "Co&py");
+    cmdCopy->setToolTip(QStringLiteral("Copy the command line, to paste it into a shortcut"));
     auto *cmdDone = button("cmdDone", "Done");
 
     auto *grid = new QGridLayout(this);
@@ -79,14 +85,18 @@ frmShortcut::frmShortcut(QWidget *parent)
     grid->addWidget(divider(this), 8, 0, 1, 2);
     grid->addWidget(cmdCreate, 9, 0, Qt::AlignLeft);
     grid->addWidget(label("Label4", "Command Line:", txtShortCut), 10, 0, 1, 2);
-    grid->addWidget(txtShortCut, 11, 0, 1, 2);
+    grid->addWidget(txtShortCut, 11, 0);
+    grid->addWidget(cmdCopy, 11, 1);
     grid->addWidget(divider(this), 12, 0, 1, 2);
-    grid->addWidget(cmdDone, 13, 1);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->addWidget(cmdDone, 13, 1, Qt::AlignBottom);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(13, 1); // a taller window keeps Done at the bottom
 
     connect(command2, &QPushButton::clicked, this, &frmShortcut::Command2_Click);
     connect(cmdLocateConfig, &QPushButton::clicked, this, &frmShortcut::cmdLocateConfig_Click);
     connect(cmdCreate, &QPushButton::clicked, this, &frmShortcut::cmdCreate_Click);
+    connect(cmdCopy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(txtShortCut->text()); });
     connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -117,4 +127,24 @@ void frmShortcut::cmdCreate_Click() {
     }
     txtShortCut->setText(serverCommandLine(txtQuakeLocation->text(), txtConfigName->text(),
                                            Text1->text(), txtGameFolder->text()));
+    showWholeLine();
+}
+
+// Wider, as far as the screen allows, until the line box shows the whole line.
+void frmShortcut::showWholeLine() {
+    txtShortCut->setCursorPosition(0);
+    const int margins = txtShortCut->width() - txtShortCut->contentsRect().width() +
+                        2 * txtShortCut->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8;
+    const int missing = txtShortCut->fontMetrics().horizontalAdvance(txtShortCut->text()) +
+                        margins - txtShortCut->width();
+    if (missing <= 0)
+        return;
+    const QRect available = screen()->availableGeometry();
+    const int extra = frameGeometry().width() - width();
+    const int widest = available.width() - extra;
+    const int width = qMin(this->width() + missing, widest);
+    resize(width, height());
+    // Moved left where it would now run off the screen.
+    if (frameGeometry().right() > available.right())
+        move(qMax(available.left(), available.right() - frameGeometry().width() + 1), y());
 }

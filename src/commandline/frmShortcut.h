@@ -20,6 +20,7 @@ private:
     void Command2_Click();
     void cmdLocateConfig_Click();
     void cmdCreate_Click();
+    void showWholeLine();
 
     QLineEdit *txtQuakeLocation = nullptr;
     QLineEdit *txtGameFolder = nullptr; // empty: the game's own folder

@@ -2,9 +2,7 @@
 
 #include "serverfile/QuakeConsole.h"
 
-#include <QEvent>
 #include <QPlainTextEdit>
-#include <QScopedValueRollback>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -12,7 +10,6 @@
 namespace {
 
 constexpr int kMostRows = 3;
-constexpr int kGap = 4;
 
 // The area's text with every paragraph and line separator as a line feed:
 // one character each, so positions stay those of the document.
@@ -43,9 +40,8 @@ FindingsList::FindingsList(QPlainTextEdit *text, QWidget *parent)
     m_pending.setSingleShot(true);
     m_pending.setInterval(0);
 
-    m_area = m_text->geometry();
-    m_text->installEventFilter(this);
-
+    // The text may be there already: check it once, as after a change.
+    m_pending.start();
     connect(m_text, &QPlainTextEdit::textChanged, &m_pending, qOverload<>(&QTimer::start));
     connect(&m_pending, &QTimer::timeout, this, &FindingsList::recheck);
     connect(this, &QListWidget::itemClicked, this, &FindingsList::choose);
@@ -59,7 +55,17 @@ void FindingsList::recheck() {
     for (const QuakeConsole::Line &line : QuakeConsole::lines(text))
         m_lineStarts.append(line.start);
 
+    m_break.reset();
+    if (RawCodeForm::hasBlock(text))
+        m_break = RawCodeForm::firstBreak(text);
+
     clear();
+    if (m_break) {
+        const QString message = QStringLiteral("Open will refuse this file: ") + m_break->message;
+        auto *item = new QListWidgetItem(
+            QStringLiteral("Line %1: %2").arg(m_break->line + 1).arg(message), this);
+        item->setToolTip(message);
+    }
     for (const ConsoleCheck::Finding &f : std::as_const(m_findings)) {
         QString label = QStringLiteral("Line %1").arg(f.line + 1);
         if (!f.answer.isEmpty())
@@ -67,47 +73,32 @@ void FindingsList::recheck() {
         auto *item = new QListWidgetItem(label + QLatin1String(": ") + f.message, this);
         item->setToolTip(f.message);
     }
-    place();
+    setVisible(count() > 0);
+    updateGeometry();
 }
 
 void FindingsList::choose(QListWidgetItem *item) {
-    const int index = row(item);
-    if (index < 0 || index >= m_findings.size())
-        return;
-    const ConsoleCheck::Finding &f = m_findings[index];
+    int index = row(item);
+    qsizetype position = 0;
+    if (m_break && index == 0) {
+        position = m_lineStarts.value(m_break->line, m_lineStarts.constLast());
+    } else {
+        index -= m_break ? 1 : 0;
+        if (index < 0 || index >= m_findings.size())
+            return;
+        const ConsoleCheck::Finding &f = m_findings[index];
+        position = m_lineStarts.value(f.line) + f.start;
+    }
     QTextCursor cursor = m_text->textCursor();
-    cursor.setPosition(int(m_lineStarts.value(f.line) + f.start));
+    cursor.setPosition(int(qMin(position, qsizetype(m_text->document()->characterCount() - 1))));
     m_text->setTextCursor(cursor);
     m_text->ensureCursorVisible();
     m_text->setFocus(Qt::OtherFocusReason);
 }
 
-bool FindingsList::eventFilter(QObject *watched, QEvent *event) {
-    // Events of the list's own placing may come late: only a place that the
-    // list did not give counts.
-    if (watched == m_text && !m_placing && m_text->geometry() != m_textPlace &&
-        (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
-        m_area = m_text->geometry();
-        if (!isHidden())
-            place();
-    }
-    return QListWidget::eventFilter(watched, event);
-}
-
-// Shown, the list takes the bottom of the text area's place.
-void FindingsList::place() {
-    const QScopedValueRollback placing(m_placing, true);
-    if (count() == 0) {
-        hide();
-        m_textPlace = m_area;
-        m_text->setGeometry(m_area);
-        return;
-    }
-    // The first few findings, each wrapped to the width the list gives its text.
+QSize FindingsList::sizeHint() const {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int textWidth = m_area.width() - 2 * frameWidth() -
-                          style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) -
-                          2 * margin;
+    const int textWidth = qMax(1, viewport()->width() - 2 * margin);
     int height = 2 * frameWidth();
     for (int i = 0; i < qMin(count(), kMostRows); ++i)
         height +=
@@ -115,8 +106,5 @@ void FindingsList::place() {
                 .boundingRect(QRect(0, 0, textWidth, 10000), Qt::TextWordWrap, item(i)->text())
                 .height() +
             2 * margin;
-    setGeometry(m_area.left(), m_area.bottom() + 1 - height, m_area.width(), height);
-    m_textPlace = m_area.adjusted(0, 0, 0, -(height + kGap));
-    m_text->setGeometry(m_textPlace);
-    show();
+    return {QListWidget::sizeHint().width(), height};
 }

@@ -10,11 +10,13 @@
 #include "platform/TextLines.h"
 #include "serverfile/ConsoleCheck.h"
 #include "serverfile/HandLines.h"
+#include "serverfile/RawCodeForm.h"
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileImport.h"
 #include "serverfile/ServerFileReader.h"
 #include "settings/PublicVars.h"
 #include "wizard/WizardController.h"
+#include "wizard/WizardPage.h"
 #include "wizard/frmServerWizard4.h"
 #include "wizard/frmServerWizard5.h"
 #include "wizard/frmServerWizard6.h"
@@ -135,8 +137,7 @@ void Procedures::LoadServerFile(const QString &path) {
         return;
     const auto &contents = *parsed;
     if (!contents) {
-        MessageBox::inform(&m_output,
-                           QStringLiteral("This is not a Kestrune Server Tool generated file!"));
+        refuse(path, QString::fromLatin1(*bytes));
         return;
     }
     // Only an accepted file makes new wizard pages fill from the record.
@@ -154,7 +155,20 @@ void Procedures::LoadServerFile(const QString &path) {
     PublicVars::OutputText = contents->text;
     m_output.replaceServerText(PublicVars::OutputText);
     m_output.enlarge();
+    m_output.setFile(path);
     m_output.tell(QString());
+}
+
+// The refusal names the line where the raw-code block broke, and offers to
+// bring the file in as any server file is.
+void Procedures::refuse(const QString &path, const QString &text) {
+    QString message = QStringLiteral("This is not a Kestrune Server Tool generated file!");
+    if (const auto broken = RawCodeForm::firstBreak(text))
+        message += QStringLiteral("\n\nLine %1: %2").arg(broken->line + 1).arg(broken->message);
+    message += QStringLiteral("\n\nFile, Import reads any server file and keeps its lines. "
+                              "Import this one?");
+    if (MessageBox::askOkCancel(&m_output, message) == MessageBox::Answer::Ok)
+        ImportServerFile(path);
 }
 
 // Any server file: its answers fill the record and the wizard, every other
@@ -194,6 +208,7 @@ void Procedures::ImportServerFile(const QString &path) {
     PublicVars::OutputText = imported->text;
     m_output.replaceServerText(PublicVars::OutputText);
     m_output.enlarge();
+    m_output.setFile(QString()); // a new text, not the file read
     m_output.tell(QStringLiteral("Imported from %1").arg(name));
     MessageBox::inform(&m_output, imported->report);
 }
@@ -209,11 +224,14 @@ void Procedures::ConfirmClose() {
     }
     if (!m_prompt)
         m_prompt = new frmSaveChanges(*this, &m_output);
-    m_prompt->ask();
+    // Over the window that asked: the wizard's page on screen, else the main window.
+    WizardPage *page = m_wizard->visiblePage();
+    m_prompt->ask(page ? static_cast<QWidget *>(page) : &m_output);
     if (m_prompt->answeredYes()) {
         m_prompt->deleteLater(); // the next prompt is a new one
         m_prompt.clear();
     }
+    m_output.showSaved();
 }
 
 void Procedures::SaveServerFile() {
@@ -235,6 +253,8 @@ void Procedures::SaveServerFile() {
     PublicVars::SavePath = path;
     PublicVars::SaveFileTitle = m_output.CD0.fileTitle();
     PublicVars::Saved = true;
+    m_output.setFile(path);
+    m_output.tell(QStringLiteral("Saved as %1").arg(PublicVars::SaveFileTitle));
 }
 
 void Procedures::CalcDMFlags() {

@@ -47,6 +47,7 @@ public:
 
 private:
     bool settleUnsavedText();
+    void refuse(const QString &path, const QString &text);
     std::optional<QByteArray> readServerFileBytes(const QString &path);
 
     frmOutput &m_output;

@@ -5,24 +5,34 @@
 #include "about/frmAbout.h"
 #include "commandline/frmShortcut.h"
 #include "platform/Look.h"
+#include "platform/Places.h"
 #include "platform/Program.h"
 #include "settings/PublicVars.h"
 #include "wizard/WizardController.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
 const QString kConfigFilter = QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
+const QString kCaption = QStringLiteral("Kestrune - Server Config Tool");
+const QString kPlace = QStringLiteral("mainWindow");
 
 // The area's text with the program's line ends: every paragraph and line
 // separator of the document becomes CR LF.
@@ -44,7 +54,7 @@ QString documentText(const QTextDocument *document) {
 frmOutput::frmOutput()
     : m_procedures(*this) {
     setObjectName(QStringLiteral("frmOutput"));
-    setWindowTitle(QStringLiteral("Kestrune - Server Config Tool"));
+    setWindowTitle(kCaption);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
     m_client = new QWidget(this);
@@ -67,15 +77,22 @@ frmOutput::frmOutput()
     cmdCreateShortcut->setToolTip(
         QStringLiteral("Click here to create the commands you will need to start your server!"));
 
-    // Three buttons in the compact strip of 6990 by 855 twips.
-    cmdStartConfig->setGeometry(x(120), y(180), x(2520), y(495));
-    Command1->setGeometry(x(2760), y(180), x(1680), y(495));
-    cmdCreateShortcut->setGeometry(x(4560), y(180), x(2310), y(495));
+    // The strip of 6990 by 855 twips: each button at least its designed size,
+    // and wider where the desktop's look needs more for its caption.
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(x(120), y(180), x(120), y(180));
+    row->setSpacing(x(120));
+    const std::pair<QPushButton *, int> widths[] = {
+        {cmdStartConfig, 2520}, {Command1, 1680}, {cmdCreateShortcut, 2310}};
+    for (const auto &[button, width] : widths) {
+        button->setMinimumSize(QSize(x(width), y(495)).expandedTo(button->sizeHint()));
+        row->addWidget(button);
+    }
+    row->addStretch(1);
 
-    txtOutput = new QPlainTextEdit(m_client);
+    txtOutput = new QPlainTextEdit;
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
     txtOutput->setAccessibleName(QStringLiteral("Server File"));
-    txtOutput->setGeometry(x(120), y(855), x(8175), y(6375));
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab walks the window's tab order through the text area, as elsewhere.
     txtOutput->setTabChangesFocus(true);
@@ -84,16 +101,28 @@ frmOutput::frmOutput()
     mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
     txtOutput->setFont(mono);
-    new ServerFileHighlighter(txtOutput);
-    auto *findings = new FindingsList(txtOutput, m_client); // what the server will do differently
+
+    // Below the strip: the text over the findings, the user choosing how
+    // much each gets. Hidden in the compact window, so that neither Tab nor a
+    // screen reader reaches it until the window grows.
+    m_splitter = new QSplitter(Qt::Vertical, m_client);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(txtOutput);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->hide();
+    auto *textBox = new QVBoxLayout;
+    textBox->setContentsMargins(x(120), 0, x(120), y(120));
+    textBox->addWidget(m_splitter);
+    auto *column = new QVBoxLayout(m_client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(row);
+    column->addLayout(textBox, 1);
 
     setTabOrder(cmdStartConfig, Command1);
     setTabOrder(Command1, txtOutput);
     setTabOrder(txtOutput, cmdCreateShortcut);
-    setTabOrder(txtOutput, findings); // while it is shown
-    // Below the compact window's edge: hidden, so that neither Tab nor a
-    // screen reader reaches it until the window grows.
-    txtOutput->hide();
 
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
@@ -115,7 +144,7 @@ frmOutput::frmOutput()
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
-    m_client->setFixedSize(x(6990), y(855));
+    m_client->setFixedSize(QSize(x(6990), y(855)).expandedTo(row->minimumSize()));
     setFixedSize(sizeHint());
 
     connect(cmdStartConfig, &QPushButton::clicked, this, &frmOutput::cmdStartConfig_Click);
@@ -128,31 +157,46 @@ frmOutput::frmOutput()
     connect(mnuExit, &QAction::triggered, this, &frmOutput::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOutput::mnuAbout_Click);
 
+    CD0.setAddsExtension(true); // "default" is saved as "default.cfg"
+
     // Form_Load
     PublicVars::Saved = true;
     PublicVars::LoadedFromFile = false;
 }
 
-frmOutput::~frmOutput() = default;
+frmOutput::~frmOutput() {
+    rememberPlace();
+}
 
 void frmOutput::enlarge() {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (!m_grown) {
-        m_grown = true;
-        statusBar()->setObjectName(QStringLiteral("statusBar"));
-        // In sight now: Tab and screen readers reach the text area.
-        txtOutput->show();
-        m_client->setMinimumSize(Look::twipsToPixels(this, 6990, 855 + 1500));
-        m_client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        const bool shown = isVisible();
-        setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-        if (shown)
-            show(); // new window flags hide a window
-    }
+    if (m_grown)
+        return; // the size and place are the user's now
+    m_grown = true;
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    // The colours and the findings are made now, when first seen.
+    new ServerFileHighlighter(txtOutput);
+    m_findings = new FindingsList(txtOutput);
+    m_splitter->addWidget(m_findings);
+    m_splitter->setStretchFactor(1, 0);
+    setTabOrder(txtOutput, m_findings); // while it is shown
+    m_splitter->show();
+    m_client->setMinimumSize(Look::twipsToPixels(this, 6990, 855 + 1500)
+                                 .expandedTo(m_client->layout()->itemAt(0)->minimumSize()));
+    m_client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setFile(QString()); // the title bar now carries the file's name and state
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    if (shown)
+        show(); // new window flags hide a window
+
+    const QByteArray kept = Places::load(kPlace);
+    if (!kept.isEmpty() && restoreGeometry(kept))
+        return;
     // The designed size, inside the screen's available area: moved up or
     // left where it would run off, made smaller where the screen is small.
+    const QSize frame = frameGeometry().size() - geometry().size();
     const QRect available = screen()->availableGeometry();
     QRect outer(frameGeometry().topLeft(), Look::twipsToPixels(this, 8805, 8280));
     outer.setSize(outer.size().boundedTo(available.size()));
@@ -164,21 +208,26 @@ void frmOutput::enlarge() {
         QPoint(qMax(outer.left(), available.left()), qMax(outer.top(), available.top())));
     resize(outer.size() - frame);
     move(outer.topLeft());
-    placeTextArea();
 }
 
-// The text area fills the window below the buttons, with the designed margins.
-void frmOutput::placeTextArea() {
-    const QSize topLeft = Look::twipsToPixels(this, 120, 855);
-    const QSize margin = Look::twipsToPixels(this, 120, 120);
-    txtOutput->setGeometry(
-        QRect(QPoint(topLeft.width(), topLeft.height()), m_client->size() - topLeft - margin));
-}
-
-void frmOutput::resizeEvent(QResizeEvent *event) {
-    QMainWindow::resizeEvent(event);
+// Only the grown window's place is kept: the compact one has its fixed size.
+void frmOutput::rememberPlace() {
     if (m_grown)
-        placeTextArea();
+        Places::store(kPlace, saveGeometry());
+}
+
+void frmOutput::setFile(const QString &path) {
+    setWindowFilePath(path);
+    setWindowTitle(path.isEmpty()
+                       ? kCaption + QLatin1String("[*]")
+                       : QFileInfo(path).fileName() + QLatin1String("[*] - ") + kCaption);
+    showSaved();
+}
+
+// The compact window keeps its plain caption, without the mark.
+void frmOutput::showSaved() {
+    if (m_grown)
+        setWindowModified(!PublicVars::Saved);
 }
 
 // The history before the replacement goes: the text it replaced is the one
@@ -192,11 +241,17 @@ void frmOutput::replaceServerText(const QString &text) {
     cursor.insertText(text);
     cursor.endEditBlock();
     m_settingText = false;
+    // A new text is read from its first line.
+    txtOutput->setTextCursor(QTextCursor(txtOutput->document()));
+    txtOutput->verticalScrollBar()->setValue(0);
+    txtOutput->horizontalScrollBar()->setValue(0);
     m_programText = text;
     textChanged(text);
 }
 
 void frmOutput::tell(const QString &news) {
+    if (!m_grown)
+        return; // the compact window has no status line
     if (news.isEmpty())
         statusBar()->clearMessage();
     else
@@ -213,10 +268,12 @@ void frmOutput::textChanged(const QString &text) {
     Command1->setEnabled(true);
     PublicVars::Saved = false;
     PublicVars::OutputText = text;
+    showSaved();
 }
 
 void frmOutput::cmdStartConfig_Click() {
     PublicVars::Saved = false;
+    showSaved();
     m_procedures.wizard().start();
 }
 
@@ -258,6 +315,7 @@ void frmOutput::closeEvent(QCloseEvent *event) {
         return;
     }
     event->accept();
+    rememberPlace();
     Program::end();
 }
 

@@ -9,6 +9,8 @@
 class QAction;
 class QPlainTextEdit;
 class QPushButton;
+class QSplitter;
+class FindingsList;
 class frmShortcut;
 
 // The main window: the row of buttons, the server file text and the menus.
@@ -28,9 +30,15 @@ public:
     // A line of news in the status line of the grown window.
     void tell(const QString &news);
 
-    // Grows to the size that brings the text area into view, inside the
-    // screen; afterwards the window can be resized. Nothing makes it small again.
+    // The first time: grows to the size it had when last grown (or else to
+    // the size that brings the text area into view, inside the screen), and
+    // can be resized from then on. Later calls leave the user's size alone.
     void enlarge();
+
+    // The file the text belongs to (empty: none yet), shown in the title bar
+    // with the mark of unsaved changes.
+    void setFile(const QString &path);
+    void showSaved(); // the mark follows PublicVars::Saved
 
     QPushButton *cmdStartConfig = nullptr;
     QPushButton *Command1 = nullptr; // "Save As..."
@@ -45,7 +53,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -58,9 +65,11 @@ private:
     void txtOutput_Change();
     void textChanged(const QString &text);
 
-    void placeTextArea();
+    void rememberPlace();
 
     QWidget *m_client = nullptr;
+    QSplitter *m_splitter = nullptr;    // the text over the findings, shown once grown
+    FindingsList *m_findings = nullptr; // made when first needed
     bool m_grown = false;
     bool m_settingText = false; // the program itself is replacing the text
     QString m_programText;

@@ -58,8 +58,12 @@ frmSaveChanges::frmSaveChanges(Procedures &procedures, QWidget *parent)
     connect(cmdCancel, &QPushButton::clicked, this, &frmSaveChanges::cmdCancel_Click);
 }
 
-void frmSaveChanges::ask() {
+void frmSaveChanges::ask(QWidget *asker) {
     m_answeredYes = false;
+    // Centred on the window that asked, and kept above it.
+    if (asker && asker != parentWidget())
+        setParent(asker, windowFlags());
+    setAttribute(Qt::WA_Moved, false);
     ModalScript::windowShowing(this);
     exec();
 }

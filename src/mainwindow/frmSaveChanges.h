@@ -12,8 +12,9 @@ class frmSaveChanges : public QDialog {
 public:
     frmSaveChanges(Procedures &procedures, QWidget *parent);
 
-    // Shows the prompt and returns when it has been answered or closed.
-    void ask();
+    // Shows the prompt over the window that asked and returns when it has
+    // been answered or closed.
+    void ask(QWidget *asker);
     // After Yes the prompt is done with; the next one is created anew.
     bool answeredYes() const { return m_answeredYes; }
 

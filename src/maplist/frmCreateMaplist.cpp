@@ -254,7 +254,8 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     layout->addWidget(tip);
     layout->addLayout(columns, 1);
     layout->addWidget(overridesNote);
-    resize(860, 520);
+    Look::fitScreen(this, QSize(860, 520));
+    Look::showListFocus(this);
 
     connect(cXtra, checkBoxStateChanged, this, &frmCreateMaplist::cXtra_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &frmCreateMaplist::cmdAdd_Click);

@@ -8,7 +8,22 @@
 
 namespace {
 
-QList<QString> g_answers;
+struct Answer {
+    QString path;
+    int filterIndex;
+};
+QList<Answer> g_answers;
+
+// The extension of a filter's one pattern, such as "cfg" for "*.cfg"; empty
+// for every other pattern.
+QString extensionOf(const QString &nameFilter) {
+    const qsizetype open = nameFilter.lastIndexOf(u'(');
+    const QString pattern = nameFilter.mid(open + 1).chopped(1);
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(u' ') ||
+        pattern.indexOf(u'*', 1) >= 0 || pattern.contains(u'?'))
+        return {};
+    return pattern.mid(2);
+}
 QList<FileDialog::Showing> g_showings;
 
 } // namespace
@@ -43,25 +58,44 @@ QString FileDialog::fileTitle() const {
 
 bool FileDialog::show(QWidget *parent, bool save) {
     QString chosen;
+    const QStringList filters = nameFilters(m_filter);
+    QString chosenFilter = filters.value(0);
     if (ModalScript::isScripted()) {
         g_showings.append({save, m_filter, m_fileName});
         if (g_answers.isEmpty())
             ModalScript::unanswered(save ? QStringLiteral("save dialog")
                                          : QStringLiteral("open dialog"));
-        chosen = g_answers.takeFirst();
+        const Answer answer = g_answers.takeFirst();
+        chosen = answer.path;
+        chosenFilter = filters.value(answer.filterIndex);
+    } else if (save && m_addsExtension) {
+        // Qt's dialog adds the extension before it asks about replacing a file.
+        QFileDialog dialog(parent, QString(), m_fileName);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(extensionOf(chosenFilter));
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString &filter) { dialog.setDefaultSuffix(extensionOf(filter)); });
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().constFirst();
+        chosenFilter.clear(); // done by the dialog
     } else {
-        const QString filters = nameFilters(m_filter).join(QStringLiteral(";;"));
-        chosen = save ? QFileDialog::getSaveFileName(parent, QString(), m_fileName, filters)
-                      : QFileDialog::getOpenFileName(parent, QString(), m_fileName, filters);
+        const QString joined = filters.join(QStringLiteral(";;"));
+        chosen = save ? QFileDialog::getSaveFileName(parent, QString(), m_fileName, joined)
+                      : QFileDialog::getOpenFileName(parent, QString(), m_fileName, joined);
     }
     if (chosen.isEmpty())
         return false;
+    if (save && m_addsExtension && QFileInfo(chosen).suffix().isEmpty() &&
+        !extensionOf(chosenFilter).isEmpty())
+        chosen += u'.' + extensionOf(chosenFilter);
     m_fileName = chosen;
     return true;
 }
 
-void FileDialog::scriptAnswer(const QString &path) {
-    g_answers.append(path);
+void FileDialog::scriptAnswer(const QString &path, int filterIndex) {
+    g_answers.append({path, filterIndex});
 }
 int FileDialog::pendingAnswers() {
     return int(g_answers.size());

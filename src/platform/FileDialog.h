@@ -12,6 +12,9 @@ public:
     // A filter of description and pattern pairs separated by "|", such as
     // "Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*"; the first pair shows first.
     void setFilter(const QString &filter) { m_filter = filter; }
+    // A save dialog then adds the chosen filter's extension (".cfg" for
+    // "*.cfg") to a name typed without one.
+    void setAddsExtension(bool adds) { m_addsExtension = adds; }
 
     // Each returns whether a file was chosen: not cancelled, and a name given.
     // The save dialog asks before an existing file is replaced and adds no
@@ -26,8 +29,9 @@ public:
     static QStringList nameFilters(const QString &filter);
 
     // Test seam: in scripted mode (ModalScript) the next showing answers with
-    // this path; an empty path answers as a cancel.
-    static void scriptAnswer(const QString &path);
+    // this path, chosen with the filter of that place (0: the first); an
+    // empty path answers as a cancel.
+    static void scriptAnswer(const QString &path, int filterIndex = 0);
     static int pendingAnswers();
     static void clearScript();
     struct Showing {
@@ -42,4 +46,5 @@ private:
 
     QString m_filter;
     QString m_fileName;
+    bool m_addsExtension = false;
 };

@@ -1,5 +1,7 @@
 #include "Look.h"
 
+#include <QAbstractItemView>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -71,6 +73,42 @@ QPixmap emblem(int sidePixels, qreal devicePixelRatio) {
         pixmap = pixmap.scaled(device, device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
+}
+
+void fitScreen(QWidget *window, QSize designed) {
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return window->resize(designed);
+    // A window frame's room, before the window has one to measure.
+    const QSize frame(16, 48);
+    window->resize(designed.boundedTo(screen->availableGeometry().size() - frame)
+                       .expandedTo(window->minimumSizeHint()));
+}
+
+namespace {
+
+class ListFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::FocusIn)
+            if (auto *view = qobject_cast<QAbstractItemView *>(watched);
+                view && view->model() && !view->currentIndex().isValid() &&
+                view->model()->rowCount(view->rootIndex()) > 0)
+                view->selectionModel()->setCurrentIndex(
+                    view->model()->index(0, 0, view->rootIndex()), QItemSelectionModel::NoUpdate);
+        return false;
+    }
+};
+
+} // namespace
+
+void showListFocus(QWidget *window) {
+    auto *filter = new ListFocus(window);
+    for (QAbstractItemView *view : window->findChildren<QAbstractItemView *>())
+        view->installEventFilter(filter);
 }
 
 QIcon windowIcon() {

@@ -27,4 +27,13 @@ QPixmap emblem(int sidePixels, qreal devicePixelRatio = 1.0);
 // The emblem in all its stored sizes, the icon of every window.
 QIcon windowIcon();
 
+// Resizes a window to its designed size, or to what the screen has room for
+// where that is less (frame included).
+void fitScreen(QWidget *window, QSize designed);
+
+// Every list of the window shows where its focus is: a list that takes the
+// focus with no current line makes its first line current (nothing selected),
+// which the style then outlines.
+void showListFocus(QWidget *window);
+
 } // namespace Look

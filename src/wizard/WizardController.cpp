@@ -1,5 +1,6 @@
 #include "WizardController.h"
 
+#include "AnswerWarning.h"
 #include "frmServerWizard.h"
 #include "frmServerWizard2.h"
 #include "frmServerWizard3.h"
@@ -9,18 +10,40 @@
 #include "frmServerWizard7.h"
 #include "maplist/frmCreateMaplist.h"
 #include "motd/frmCreateMOTD.h"
+#include "platform/Places.h"
 #include "settings/PublicVars.h"
 
 #include <QLineEdit>
 #include <QWidget>
 
 #include <limits>
+#include <utility>
 
 WizardController::WizardController(Procedures &procedures, QWidget *mainWindow)
     : m_procedures(procedures)
     , m_mainWindow(mainWindow) {}
 
+namespace {
+
+const QString kPlace = QStringLiteral("wizard");
+
+// The boxes whose values the server may read otherwise than typed.
+using GeneratedLines::Field;
+constexpr std::pair<const char *, Field> kWarnedBoxes[] = {
+    {"txtName", Field::AdminName},         {"txtEmail", Field::AdminEmail},
+    {"txtLocation", Field::AdminLocation}, {"txtWebsite", Field::AdminWebsite},
+    {"txtMaplist", Field::MaplistFile},    {"txtMOTD", Field::MotdFile},
+    {"txtHostname", Field::Hostname},      {"txtMaxclients", Field::Maxclients},
+    {"txtFraglimit", Field::Fraglimit},    {"txtTimelimit", Field::Timelimit},
+    {"txtIniMap", Field::InitialMap},      {"txtIdle", Field::IdleDetect},
+    {"txtRcon", Field::RconPassword},
+};
+
+} // namespace
+
 WizardController::~WizardController() {
+    if (!m_kept.isEmpty())
+        Places::store(kPlace, m_kept);
     for (auto &page : m_pages)
         delete page.data();
     delete m_maplistEditor.data();
@@ -66,6 +89,9 @@ WizardPage &WizardController::page(Page which) {
     for (QLineEdit *box : created->findChildren<QLineEdit *>())
         box->setMaxLength(std::numeric_limits<int>::max());
     created->Form_Load();
+    for (const auto &[name, field] : kWarnedBoxes)
+        if (auto *box = created->findChild<QLineEdit *>(QLatin1String(name)))
+            AnswerWarning::attach(box, field);
     return *created;
 }
 
@@ -114,8 +140,29 @@ void WizardController::start() {
     show(Admin);
 }
 
+void WizardController::remember(const WizardPage &page) {
+    m_place = page.geometry();
+    m_kept = page.saveGeometry();
+}
+
+// Every page opens where the one before it stood, at its size, or larger
+// where its controls need more; the first one where it stood last run.
+void WizardController::place(WizardPage &page) {
+    if (!m_place.isValid()) {
+        if (!m_keptRead) {
+            m_keptRead = true;
+            m_kept = Places::load(kPlace);
+        }
+        if (!m_kept.isEmpty())
+            page.restoreGeometry(m_kept);
+        return;
+    }
+    page.setGeometry(QRect(m_place.topLeft(), m_place.size().expandedTo(page.sizeHint())));
+}
+
 void WizardController::show(Page which) {
     WizardPage &shown = page(which);
+    place(shown);
     shown.show();
     shown.raise();
     shown.activateWindow();

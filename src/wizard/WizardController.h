@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointer>
+#include <QRect>
 
 #include <array>
 
@@ -50,12 +52,16 @@ public:
     bool exists(Page which) const { return !m_pages[which].isNull(); }
     WizardPage *visiblePage() const;
 
+    // A page left the screen: the next one opens at its place and size.
+    void remember(const WizardPage &page);
+
     // The two editors that the files page opens; only hidden between uses.
     frmCreateMaplist &maplistEditor();
     frmCreateMOTD &motdEditor();
 
 private:
     void show(Page which);
+    void place(WizardPage &page);
     Page indexOf(const WizardPage *page) const;
 
     Procedures &m_procedures;
@@ -63,4 +69,7 @@ private:
     std::array<QPointer<WizardPage>, PageCount> m_pages;
     QPointer<frmCreateMaplist> m_maplistEditor;
     QPointer<frmCreateMOTD> m_motdEditor;
+    QRect m_place;     // of the page last on screen in this run
+    QByteArray m_kept; // the same, as kept between runs
+    bool m_keptRead = false;
 };

@@ -97,7 +97,8 @@ WizardPage::WizardPage(WizardController &wizard, const QString &objectName, cons
     outer->addSpacing(6);
     outer->addWidget(line);
     outer->addLayout(buttonRow);
-    outer->setSizeConstraint(QLayout::SetFixedSize); // a window of fixed size
+    // At least the size its controls need; it grows as the user makes it.
+    outer->setSizeConstraint(QLayout::SetMinimumSize);
 
     connect(m_cancel, &QPushButton::clicked, this, &WizardPage::Cancel_Click);
     connect(m_back, &QPushButton::clicked, this, &WizardPage::cmdBack_Click);
@@ -138,9 +139,27 @@ void WizardPage::closeEvent(QCloseEvent *event) {
     m_wizard.ended();
 }
 
+// Controls shown later (the ban frames, a warning) get the room they ask for.
+bool WizardPage::event(QEvent *event) {
+    const bool done = QDialog::event(event);
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
+        const QSize wanted = size().expandedTo(sizeHint());
+        if (wanted != size())
+            resize(wanted);
+    }
+    return done;
+}
+
+void WizardPage::hideEvent(QHideEvent *event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        m_wizard.remember(*this);
+}
+
 void WizardPage::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    if (const QScreen *screen = this->screen()) {
+    // The first page of a run with no place to take: in the screen's middle.
+    if (const QScreen *screen = this->screen(); screen && !testAttribute(Qt::WA_Moved)) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());

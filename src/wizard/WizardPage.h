@@ -39,6 +39,8 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool event(QEvent *event) override;
     void reject() override; // Escape acts as the Cancel button
 
 private:

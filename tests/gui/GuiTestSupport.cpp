@@ -8,6 +8,9 @@
 #include "wizard/WizardController.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -30,11 +33,23 @@ GuiFixture::GuiFixture() {
         return true;
     }();
     Q_UNUSED(quiet);
+    // The windows' places are kept in a folder of the run's own, never in the
+    // user's settings, and every test starts without any.
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QDir(settings.path()).removeRecursively();
+    QDir().mkpath(settings.path());
     ModalScript::setScripted(true);
     MessageBox::takeShown();
     FileDialog::clearScript();
     PublicVars::resetAll();
     Program::setEndHandler([this] { ++m_programEnds; });
+    restart();
+}
+
+void GuiFixture::restart() {
+    m_main.reset();
+    PublicVars::resetAll();
     m_main = std::make_unique<frmOutput>();
     m_main->show();
     if (!QTest::qWaitForWindowExposed(m_main.get()))

@@ -18,6 +18,8 @@ public:
     ~GuiFixture();
 
     frmOutput &main() { return *m_main; }
+    // The program run again: a new main window, the kept settings as they are.
+    void restart();
     int programEnds() const { return m_programEnds; }
 
     // Clicks a real button the way a user does.

@@ -130,14 +130,14 @@ private slots:
         QVERIFY(m.Command1->isEnabled());
         QVERIFY(!PublicVars::Saved);
 
-        FileDialog::scriptAnswer(path("server")); // no extension is added
+        FileDialog::scriptAnswer(path("server")); // the cfg filter adds ".cfg"
         GuiFixture::click(m.Command1);
-        QCOMPARE(contents(path("server")), PublicVars::OutputText.toLatin1());
-        QCOMPARE(timeless(QString::fromLatin1(contents(path("server")))),
+        QCOMPARE(contents(path("server.cfg")), PublicVars::OutputText.toLatin1());
+        QCOMPARE(timeless(QString::fromLatin1(contents(path("server.cfg")))),
                  Expected::wizardDefaultsFile("T"));
         QVERIFY(PublicVars::Saved);
-        QCOMPARE(PublicVars::SavePath, path("server"));
-        QCOMPARE(PublicVars::SaveFileTitle, QStringLiteral("server"));
+        QCOMPARE(PublicVars::SavePath, path("server.cfg"));
+        QCOMPARE(PublicVars::SaveFileTitle, QStringLiteral("server.cfg"));
         QCOMPARE(FileDialog::takeShowings().last().filter,
                  QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*"));
 
@@ -336,7 +336,7 @@ private slots:
         put(path("existing.cfg"), "old bytes");
         QDir(m_dir.path()).mkdir("afolder");
         for (const QString &target : {path("afolder"), path("nowhere/x.cfg")}) {
-            FileDialog::scriptAnswer(target);
+            FileDialog::scriptAnswer(target, 1); // "All Files": no extension added
             f.main().mnuSave->trigger();
             const QStringList shown = messages();
             QCOMPARE(shown.size(), 1);
@@ -466,8 +466,12 @@ private slots:
         PublicVars::Saved = true;
         const ServerSettingsRecord before = ServerSettings;
         put(path("foreign.cfg"), "// Begining of Raw-Code - Do Not Alter The Following! \r\n//x");
+        MessageBox::scriptAnswer(MessageBox::Answer::Cancel); // no Import
         open(f, path("foreign.cfg"));
-        QCOMPARE(messages(), QStringList{"This is not a Kestrune Server Tool generated file!"});
+        const QStringList refusal = messages();
+        QCOMPARE(refusal.size(), 1);
+        QCOMPARE(refusal[0].section(QStringLiteral("\n\n"), 0, 0),
+                 QStringLiteral("This is not a Kestrune Server Tool generated file!"));
         QVERIFY(!PublicVars::LoadedFromFile);
         QCOMPARE(ServerSettings, before);
         QCOMPARE(PublicVars::OutputText, QStringLiteral("mine"));

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,6 +56,15 @@ void expectWhole(QWidget *window) {
     QVERIFY(QTest::qWaitForWindowExposed(window));
     const QStringList cut = cutTexts(window);
     QVERIFY2(cut.isEmpty(), qPrintable(window->objectName() + ": " + cut.join(", ")));
+    // On a screen of 800 by 600 (the offscreen one at scale 1) every window fits.
+    const QSize screen = window->screen()->availableGeometry().size();
+    if (screen.width() >= 800 && screen.height() >= 600)
+        QVERIFY2(window->frameGeometry().width() <= screen.width() &&
+                     window->frameGeometry().height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1: %2x%3")
+                                .arg(window->objectName())
+                                .arg(window->frameGeometry().width())
+                                .arg(window->frameGeometry().height())));
 }
 
 } // namespace
@@ -64,6 +74,16 @@ class TestTextsFit : public QObject {
 
 private slots:
     void initTestCase() {
+        // A dark Fusion look, as a dark desktop theme gives.
+        if (qEnvironmentVariable("KESTRUNE_TEST_LOOK") == QLatin1String("dark")) {
+            QApplication::setStyle(QStringLiteral("Fusion"));
+            QPalette dark(QColor(53, 53, 53));
+            dark.setColor(QPalette::WindowText, Qt::white);
+            dark.setColor(QPalette::Text, Qt::white);
+            dark.setColor(QPalette::ButtonText, Qt::white);
+            dark.setColor(QPalette::Base, QColor(35, 35, 35));
+            QApplication::setPalette(dark);
+        }
         qInfo("scale %g, logical DPI %g", qApp->primaryScreen()->devicePixelRatio(),
               qApp->primaryScreen()->logicalDotsPerInchX());
     }
