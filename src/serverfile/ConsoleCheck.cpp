@@ -132,6 +132,7 @@ private:
     std::map<QStringView, InfoValue> m_info; // the last value of each, by name
     QHash<QString, bool> m_created;          // variables "set" created, and whether in the info
     QHash<QString, bool> m_aliases;          // by lower-case name, and whether one loads a map
+    qsizetype m_mapName = 0;                 // the length of the first map's name
 };
 
 QLatin1StringView Checker::answer() {
@@ -433,8 +434,10 @@ void Checker::checkMap(QStringView line, const Command &command) {
                  {quotedText(QStringLiteral("maps/%1.bsp").arg(map))}));
     else
         checkValue(line, command.words[1], {}, false, false, nullptr);
-    if (m_mapLine < 0)
+    if (m_mapLine < 0) {
         m_mapLine = m_line;
+        m_mapName = map.size();
+    }
 }
 
 void Checker::checkValue(QStringView line, const Word &value, QStringView variable, bool tested,
@@ -491,14 +494,18 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
 // The server builds its info string from its variables in alphabetical order
 // and leaves out each entry that would take it past its limit.
 void Checker::checkInfoString() {
-    QStringList ownKeys;
+    // Once a map loads, the server adds its name and the game its own keys.
+    QList<std::pair<QString, qsizetype>> own;
     for (const auto &entry : QuakeConsole::serverOwnInfo())
-        ownKeys.append(QString(entry.key));
+        own.append({QString(entry.key), entry.value.size()});
+    if (m_mapLine >= 0) {
+        own.append({QStringLiteral("mapname"), m_mapName});
+        for (const auto &entry : QuakeConsole::gameOwnInfo())
+            own.append({QString(entry.key), entry.value.size()});
+    }
     std::map<QStringView, InfoValue> all = m_info;
-    for (qsizetype i = 0; i < ownKeys.size(); ++i)
-        all.try_emplace(
-            ownKeys[i],
-            InfoValue{-1, 0, 0, {}, QuakeConsole::serverOwnInfo()[std::size_t(i)].value.size()});
+    for (const auto &[key, length] : own)
+        all.try_emplace(key, InfoValue{-1, 0, 0, {}, length});
     qsizetype total = 0;
     for (const auto &[key, value] : all) {
         if (value.valueLength == 0 || value.valueLength > QuakeConsole::InfoValueLimit)
@@ -515,8 +522,11 @@ void Checker::checkInfoString() {
         m_answerKnown = true;
         add(value.start, value.length, Rule::InfoTooLong,
             fill(u"The server info would grow past the %1 characters the server "
-                 "allows: the server keeps %2 but leaves it out of what players see.",
-                 {QString::number(QuakeConsole::InfoStringLimit), quotedText(key)}));
+                 "allows%3: the server keeps %2 but leaves it out of what players see.",
+                 {QString::number(QuakeConsole::InfoStringLimit), quotedText(key),
+                  m_mapLine >= 0 ? u" once the map adds its name and the game its keys (as "
+                                   u"the stock game does; a modification's may differ)"
+                                 : u""}));
     }
 }
 

@@ -124,7 +124,11 @@ ParsedLine parse(QStringView line) {
     };
     const bool isSet = QuakeConsole::sameCommand(word(0), u"set");
     const Command *command = find(word(0), isSet ? word(1) : QStringView());
-    if (!command || (commentedOut && command->field != Field::MasterServers))
+    // Only the form the composer writes, or once wrote ("idledetect" without
+    // "set"): a variable set in its other form is a line of the administrator.
+    const bool written = command && (isSet == !command->variable.isEmpty() ||
+                                     (command->field == Field::IdleDetect && !isSet));
+    if (!written || (commentedOut && command->field != Field::MasterServers))
         return {};
     return {command, word(isSet ? 2 : 1)};
 }

@@ -80,7 +80,8 @@ QLatin1StringView variableOf(const Command &command);
 const Command *find(QStringView word, QStringView variable);
 
 // The command a line of a server file begins with, when it is one the
-// composer writes: the first word and, after "set", the variable, split as the
+// composer writes, in the form it writes it (or, for the idle time, once
+// wrote it): the first word and, after "set", the variable, split as the
 // console splits them. A commented-out setmaster line counts as setmaster.
 const Command *commandOf(QStringView line);
 

@@ -279,6 +279,16 @@ std::span<const InfoEntry> serverOwnInfo() {
     return kServerInfo;
 }
 
+std::span<const InfoEntry> gameOwnInfo() {
+    static constexpr std::array entries{
+        InfoEntry{L("gamedate"), L("Jan  8 2023")},
+        InfoEntry{L("gamename"), L("baseq2")},
+        InfoEntry{L("maxspectators"), L("4")},
+        InfoEntry{L("needpass"), L("0")},
+    };
+    return entries;
+}
+
 namespace {
 
 // strtod in the C locale: the longest number at the start of the text, with

@@ -100,6 +100,10 @@ struct InfoEntry {
 };
 std::span<const InfoEntry> serverOwnInfo();
 
+// The entries a map adds when it loads the game, besides "mapname": those of
+// the stock game (baseq2); a modification's own may differ.
+std::span<const InfoEntry> gameOwnInfo();
+
 // How the server reads a variable's text as a number: C's strtod in the C
 // locale, kept as a float.
 struct NumberReading {

@@ -13,7 +13,7 @@ QStringView withoutCr(QStringView line) {
 
 // Quake II's "set name value [u|s]" gives a variable its value.
 bool namesVariable(QStringView command) {
-    return command.compare(QLatin1StringView("set"), Qt::CaseInsensitive) == 0;
+    return QuakeConsole::sameCommand(command, u"set");
 }
 
 // The words of one command, line[begin, end), as the console reads them; a

@@ -85,7 +85,7 @@ private slots:
     void handLinesInOtherLetters() {
         const QString composed = composeServerFile(Expected::wizardDefaults(), "T");
         for (const char *line : {"set HostName \"Frag Hall\"", "Set Hostname x", "IdleDetect 5",
-                                 "set TIMELIMIT 5", "set Idledetect 9"}) {
+                                 "set TIMELIMIT 5", "set Idledetect 9", "hostname x"}) {
             const HandLines::Regenerated r =
                 HandLines::keep(composed + "\r\n" + QLatin1String(line), composed, composed);
             QVERIFY2(r.kept == 1 && r.text.contains(QLatin1String(line)), line);

@@ -138,9 +138,8 @@ private slots:
             seen.append(QString::number(f.line + 1) + u' ' +
                         QLatin1String(kRuleNames[int(f.rule)]) + u' ' + f.answer);
         }
-        QCOMPARE(seen,
-                 QStringList({"10 CommandSplit Host Name", "40 InfoCharacter Host Name",
-                              "51 NotANumber Time Limit"}));
+        QCOMPARE(seen, QStringList({"10 CommandSplit Host Name", "40 InfoCharacter Host Name",
+                                    "51 NotANumber Time Limit"}));
     }
 };
 
