@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 #include "maplist/frmCreateMaplist.h"
+#include "platform/BusyWait.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -8,13 +9,17 @@
 #include "wizard/WizardController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <dirent.h>
@@ -315,6 +320,29 @@ private slots:
         QVERIFY(snapshot(QFile::encodeName(m_dir.path())) == before);
         QCOMPARE(deviceState("/dev/null"), devNull);
         QCOMPARE(GuiFixture::control<QListView>(&m, "lstMaps")->model()->rowCount(), 0);
+    }
+
+    // Work that does not end: after a quarter of a second the busy window
+    // offers Cancel, which returns at once; the late answer is dropped.
+    void cancelStopsTheWait() {
+        GuiFixture f;
+        QSemaphore release;
+        QTimer look;
+        connect(&look, &QTimer::timeout, &look, [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == BusyWait::WindowName && w->isVisible())
+                    if (auto *cancel = w->findChild<QPushButton *>())
+                        cancel->click();
+        });
+        look.start(10);
+        const auto answer = BusyWait::run(&f.main(), QStringLiteral("Waiting"),
+                                          [&release](const std::atomic_bool &cancelled) {
+                                              release.acquire();
+                                              return cancelled.load();
+                                          });
+        release.release();
+        QVERIFY(!answer.has_value());
+        QThreadPool::globalInstance()->waitForDone(5000);
     }
 
     // A name that is no UTF-8 is shown with a replacement mark and used by its bytes.
