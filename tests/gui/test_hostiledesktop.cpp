@@ -345,6 +345,17 @@ private slots:
         QThreadPool::globalInstance()->waitForDone(5000);
     }
 
+    // Started in a folder deleted meanwhile, the browser starts at home, silently.
+    void startedInADeletedFolder() {
+        const QString before = QDir::currentPath();
+        QVERIFY(mkdir(b("gone"), 0755) == 0 && chdir(b("gone")) == 0 && rmdir(b("gone")) == 0);
+        GuiFixture f;
+        frmCreateMaplist &m = editor(f);
+        QVERIFY(QDir::setCurrent(before));
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        QVERIFY(!m.browsedFolder().isEmpty() && !m.browsedFolder().contains(QLatin1String("gone")));
+    }
+
     // A name that is no UTF-8 is shown with a replacement mark and used by its bytes.
     void namesKeepTheirBytes() {
         GuiFixture f;
