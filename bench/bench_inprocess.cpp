@@ -97,9 +97,14 @@ void composeFigure() {
 
 void openFigure(const QTemporaryDir &dir) {
     QByteArray bytes = composeServerFile({}, QStringLiteral("T")).toLatin1();
-    while (bytes.size() < 1024 * 1024)
-        bytes += "\r\n// a long tail of hand-written comments and commands, line " +
-                 QByteArray::number(bytes.size());
+    // Up to 1 MiB, the largest server file File, Open takes.
+    for (;;) {
+        const QByteArray line = "\r\n// a long tail of hand-written comments and commands, line " +
+                                QByteArray::number(bytes.size());
+        if (bytes.size() + line.size() > 1024 * 1024)
+            break;
+        bytes += line;
+    }
     const QString path = dir.filePath(QStringLiteral("big.cfg"));
     QFile f(path);
     f.open(QIODevice::WriteOnly);

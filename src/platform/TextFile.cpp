@@ -176,6 +176,10 @@ WriteResult writeBytes(const QString &path, const QByteArray &bytes, NewFile new
                                              ? path
                                              : QFileInfo(path).canonicalFilePath())
                                    .absolutePath();
+        if (FileSystem::kindOf(folder) != FileSystem::Kind::Folder)
+            return failedStep(
+                path, existed,
+                QStringLiteral("the folder \"%1\" does not exist").arg(shown(folder)));
         if (!FileSystem::folderTakesNewFiles(folder))
             return failedStep(path, existed,
                               QStringLiteral("the folder \"%1\" does not allow new files, and a "
