@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -160,9 +161,14 @@ int main(int argc, char *argv[]) {
     // A hand edit the server would refuse: a word after the time limit.
     QTextCursor edit = main.txtOutput->document()->find(QStringLiteral("set timelimit 15"));
     edit.insertText(QStringLiteral("set timelimit 15 minutes"));
-    QCoreApplication::processEvents(); // the check runs once the change is done
+    // The check runs on a worker once the change is done: wait for its answer,
+    // the finding of this line beside the one the file had.
+    auto *findings = control<QListWidget>(&main, "lstFindings");
+    for (QDeadlineTimer deadline(10000); findings->count() < 2 && !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QCoreApplication::processEvents();
     main.txtOutput->verticalScrollBar()->setValue(38);
-    control<QListWidget>(&main, "lstFindings")->setCurrentRow(0);
+    findings->setCurrentRow(0);
     shoot(&main, "main-window-findings");
 
     // The unsaved-changes prompt, as File, Exit shows it.

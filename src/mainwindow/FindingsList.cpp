@@ -3,9 +3,13 @@
 #include "serverfile/QuakeConsole.h"
 
 #include <QPlainTextEdit>
+#include <QPromise>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace {
 
@@ -44,20 +48,34 @@ FindingsList::FindingsList(QPlainTextEdit *text, QWidget *parent)
     m_pending.start();
     connect(m_text, &QPlainTextEdit::textChanged, &m_pending, qOverload<>(&QTimer::start));
     connect(&m_pending, &QTimer::timeout, this, &FindingsList::recheck);
+    connect(&m_checking, &QFutureWatcher<Checked>::resultReadyAt, this,
+            [this](int index) { present(m_checking.resultAt(index)); });
     connect(this, &QListWidget::itemClicked, this, &FindingsList::choose);
     connect(this, &QListWidget::itemActivated, this, &FindingsList::choose);
 }
 
+// The check of a large text takes a while: it runs on a worker thread, and
+// only the answer for the latest text is shown.
 void FindingsList::recheck() {
-    const QString text = checkedText(m_text->document());
-    m_findings = ConsoleCheck::check(text);
-    m_lineStarts.clear();
-    for (const QuakeConsole::Line &line : QuakeConsole::lines(text))
-        m_lineStarts.append(line.start);
+    auto promise = std::make_shared<QPromise<Checked>>();
+    m_checking.setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, text = checkedText(m_text->document())] {
+        promise->start();
+        Checked checked;
+        checked.findings = ConsoleCheck::check(text);
+        for (const QuakeConsole::Line &line : QuakeConsole::lines(text))
+            checked.lineStarts.append(line.start);
+        if (RawCodeForm::hasBlock(text))
+            checked.formBreak = RawCodeForm::firstBreak(text);
+        promise->addResult(std::move(checked));
+        promise->finish();
+    });
+}
 
-    m_break.reset();
-    if (RawCodeForm::hasBlock(text))
-        m_break = RawCodeForm::firstBreak(text);
+void FindingsList::present(const Checked &checked) {
+    m_findings = checked.findings;
+    m_lineStarts = checked.lineStarts;
+    m_break = checked.formBreak;
 
     clear();
     if (m_break) {

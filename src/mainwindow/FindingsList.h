@@ -3,6 +3,7 @@
 #include "serverfile/ConsoleCheck.h"
 #include "serverfile/RawCodeForm.h"
 
+#include <QFutureWatcher>
 #include <QListWidget>
 #include <QTimer>
 
@@ -24,11 +25,18 @@ public:
     QSize sizeHint() const override;
 
 private:
+    struct Checked {
+        QList<ConsoleCheck::Finding> findings;
+        QList<qsizetype> lineStarts;
+        std::optional<RawCodeForm::Break> formBreak;
+    };
     void recheck();
+    void present(const Checked &checked);
     void choose(QListWidgetItem *item);
 
     QPlainTextEdit *m_text;
-    QTimer m_pending; // one check after a burst of changes
+    QTimer m_pending;                   // one check after a burst of changes
+    QFutureWatcher<Checked> m_checking; // the check of the latest text
     QList<ConsoleCheck::Finding> m_findings;
     std::optional<RawCodeForm::Break> m_break; // listed first
     QList<qsizetype> m_lineStarts;             // of the text last checked

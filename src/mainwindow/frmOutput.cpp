@@ -96,11 +96,6 @@ frmOutput::frmOutput()
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab walks the window's tab order through the text area, as elsewhere.
     txtOutput->setTabChangesFocus(true);
-    QFont mono = txtOutput->font();
-    mono.setStyleHint(QFont::TypeWriter);
-    mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                      QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
-    txtOutput->setFont(mono);
 
     // Below the strip: the text over the findings, the user choosing how
     // much each gets. Hidden in the compact window, so that neither Tab nor a
@@ -173,7 +168,12 @@ void frmOutput::enlarge() {
         return; // the size and place are the user's now
     m_grown = true;
     statusBar()->setObjectName(QStringLiteral("statusBar"));
-    // The colours and the findings are made now, when first seen.
+    // The typeface, the colours and the findings are made now, when first seen.
+    QFont mono = txtOutput->font();
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
+    txtOutput->setFont(mono);
     new ServerFileHighlighter(txtOutput);
     m_findings = new FindingsList(txtOutput);
     m_splitter->addWidget(m_findings);

@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QIconEngine>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -111,11 +113,38 @@ void showListFocus(QWidget *window) {
         view->installEventFilter(filter);
 }
 
+namespace {
+
+// The emblem as an icon that reads a stored size only when it is drawn:
+// QIcon::addFile reads every file at once, a good part of the start-up.
+class EmblemEngine : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override {
+        return emblem(qMax(1, qMin(size.width(), size.height())));
+    }
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override {
+        const int side =
+            qMin(qMin(size.width(), size.height()), kEmblemSizes[std::size(kEmblemSizes) - 1]);
+        return {side, side};
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int size : kEmblemSizes)
+            sizes.append(QSize(size, size));
+        return sizes;
+    }
+    QIconEngine *clone() const override { return new EmblemEngine; }
+    QString key() const override { return QStringLiteral("KestruneEmblem"); }
+};
+
+} // namespace
+
 QIcon windowIcon() {
-    QIcon icon;
-    for (int size : kEmblemSizes)
-        icon.addFile(emblemFile(size), QSize(size, size));
-    return icon;
+    return QIcon(new EmblemEngine);
 }
 
 } // namespace Look

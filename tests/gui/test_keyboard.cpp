@@ -97,7 +97,9 @@ private slots:
         press(&m, Qt::Key_O, Qt::ControlModifier);
         QVERIFY(PublicVars::LoadedFromFile);
         m.cmdStartConfig->setFocus();
-        // The findings under the text follow it (the empty time limit is one).
+        // The findings under the text follow it (the empty time limit is one),
+        // once the check, which runs on a worker, has answered.
+        QTRY_VERIFY(GuiFixture::control<QWidget>(&m, "lstFindings")->isVisible());
         QCOMPARE(tabWalk(&m, 5),
                  QStringList({"cmdStartConfig", "Command1", "txtOutput", "lstFindings",
                               "cmdCreateShortcut", "cmdStartConfig"}));
