@@ -73,7 +73,8 @@ ServerRun parsed(const QString &all) {
 }
 
 // A map the server loads: the smallest valid Quake II BSP (version 38), one
-// plane, one node between a solid and an empty leaf, one brush, one model.
+// plane, one node between a solid and an empty leaf, one brush, one model,
+// and a spot in the empty leaf where a player enters the game.
 QByteArray smallestMap() {
     QByteArray lumps[19];
     const auto i32 = [](QByteArray &out, qint32 v) {
@@ -87,7 +88,9 @@ QByteArray smallestMap() {
         std::memcpy(&bits, &v, 4);
         i32(out, bits);
     };
-    lumps[0] = QByteArray("{\n\"classname\" \"worldspawn\"\n}\n");
+    lumps[0] =
+        QByteArray("{\n\"classname\" \"worldspawn\"\n}\n"
+                   "{\n\"classname\" \"info_player_deathmatch\"\n\"origin\" \"0 0 -32\"\n}\n");
     lumps[0].append('\0');               // the entities end with a null character
     for (float v : {0.f, 0.f, 1.f, 0.f}) // plane: normal and distance
         f32(lumps[1], v);
