@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "platform/Look.h"
+#include "serverwindows/ServerControl.h"
 #include "settings/PublicVars.h"
 
 #include <QDir>
@@ -22,8 +23,9 @@ QFrame *divider(QWidget *parent) {
 
 } // namespace
 
-frmShortcut::frmShortcut(QWidget *parent)
-    : QDialog(parent) {
+frmShortcut::frmShortcut(QWidget *parent, ServerControl *server)
+    : QDialog(parent)
+    , m_server(server) {
     setObjectName(QStringLiteral("frmShortcut"));
     setWindowTitle(QStringLiteral("Kestrune - Shortcut Creator"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -62,6 +64,10 @@ frmShortcut::frmShortcut(QWidget *parent)
     cmdCreate->setDefault(true);
     txtShortCut = box("txtShortCut", QString());
     auto *cmdDone = button("cmdDone", "Done");
+    auto *cmdStartServer = button("cmdStartServer", "&Start Server");
+    cmdStartServer->setToolTip(
+        QStringLiteral("Runs this program as a dedicated server with the saved server file"));
+    cmdStartServer->setVisible(server != nullptr);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 14, 16, 12);
@@ -80,6 +86,7 @@ frmShortcut::frmShortcut(QWidget *parent)
     grid->addWidget(label("Label4", "Command Line:", txtShortCut), 10, 0, 1, 2);
     grid->addWidget(txtShortCut, 11, 0, 1, 2);
     grid->addWidget(divider(this), 12, 0, 1, 2);
+    grid->addWidget(cmdStartServer, 13, 0, Qt::AlignLeft);
     grid->addWidget(cmdDone, 13, 1);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -87,6 +94,7 @@ frmShortcut::frmShortcut(QWidget *parent)
     connect(cmdLocateConfig, &QPushButton::clicked, this, &frmShortcut::cmdLocateConfig_Click);
     connect(cmdCreate, &QPushButton::clicked, this, &frmShortcut::cmdCreate_Click);
     connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdStartServer, &QPushButton::clicked, this, &frmShortcut::cmdStartServer_Click);
 }
 
 void frmShortcut::showModal() {
@@ -110,4 +118,12 @@ void frmShortcut::cmdLocateConfig_Click() {
 void frmShortcut::cmdCreate_Click() {
     txtShortCut->setText(serverCommandLine(txtQuakeLocation->text(), txtConfigName->text(),
                                            Text1->text(), txtGameFolder->text()));
+}
+
+// The choice is kept for the Server menu's Start; the creator closes once the
+// server starts, as its console takes over.
+void frmShortcut::cmdStartServer_Click() {
+    m_server->setChoice({txtQuakeLocation->text(), txtGameFolder->text(), Text1->text()});
+    if (m_server->startServer())
+        close();
 }

@@ -6,6 +6,7 @@
 #include "commandline/frmShortcut.h"
 #include "platform/Look.h"
 #include "platform/Program.h"
+#include "serverwindows/ServerControl.h"
 #include "settings/PublicVars.h"
 #include "wizard/WizardController.h"
 
@@ -112,6 +113,18 @@ frmOutput::frmOutput()
     mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    // The server the file is for: run it, watch it, ask and command any server.
+    QMenu *mnuServer = menuBar()->addMenu(QStringLiteral("&Server"));
+    mnuServer->setObjectName(QStringLiteral("mnuServer"));
+    mnuStartServer = mnuServer->addAction(QStringLiteral("&Start Server"));
+    mnuStartServer->setObjectName(QStringLiteral("mnuStartServer"));
+    mnuStopServer = mnuServer->addAction(QStringLiteral("Sto&p Server"));
+    mnuStopServer->setObjectName(QStringLiteral("mnuStopServer"));
+    mnuServer->addSeparator();
+    mnuServerStatus = mnuServer->addAction(QStringLiteral("Server Stat&us..."));
+    mnuServerStatus->setObjectName(QStringLiteral("mnuServerStatus"));
+    mnuRemoteConsole = mnuServer->addAction(QStringLiteral("&Remote Console..."));
+    mnuRemoteConsole->setObjectName(QStringLiteral("mnuRemoteConsole"));
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
@@ -127,6 +140,11 @@ frmOutput::frmOutput()
     connect(mnuSave, &QAction::triggered, this, [this] { m_procedures.SaveServerFile(); });
     connect(mnuExit, &QAction::triggered, this, &frmOutput::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOutput::mnuAbout_Click);
+    m_server = new ServerControl(m_procedures, this);
+    connect(mnuStartServer, &QAction::triggered, m_server, &ServerControl::startServer);
+    connect(mnuStopServer, &QAction::triggered, m_server, &ServerControl::stopServer);
+    connect(mnuServerStatus, &QAction::triggered, m_server, &ServerControl::showStatus);
+    connect(mnuRemoteConsole, &QAction::triggered, m_server, &ServerControl::showRemoteConsole);
 
     // Form_Load
     PublicVars::Saved = true;
@@ -222,7 +240,7 @@ void frmOutput::cmdStartConfig_Click() {
 
 void frmOutput::cmdCreateShortcut_Click() {
     if (!m_shortcut)
-        m_shortcut = new frmShortcut(this);
+        m_shortcut = new frmShortcut(this, m_server);
     m_shortcut->showModal();
 }
 
@@ -241,6 +259,8 @@ void frmOutput::mnuImport_Click() {
 }
 
 void frmOutput::mnuExit_Click() {
+    if (!m_server->confirmClose())
+        return;
     m_procedures.ConfirmClose();
     if (PublicVars::Saved)
         Program::end();
@@ -252,6 +272,10 @@ void frmOutput::mnuAbout_Click() {
 
 // Form_QueryUnload: the program ends when this window has closed.
 void frmOutput::closeEvent(QCloseEvent *event) {
+    if (!m_server->confirmClose()) {
+        event->ignore();
+        return;
+    }
     m_procedures.ConfirmClose();
     if (PublicVars::CancelClose != 0) {
         event->ignore();
