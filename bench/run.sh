@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" --target bench_startup_tool bench_startup_baseline bench_inprocess >/dev/null
+cmake --build "$build" --target bench_startup_tool bench_startup_baseline bench_inprocess \
+    bench_liveserver >/dev/null
 export QT_QPA_PLATFORM=offscreen
 
 python3 - "$build" <<'PY'
@@ -34,12 +35,15 @@ rows.append(("start-up, whole process", statistics.median(t for t, _ in tool),
 rows.append(("peak memory of start-up", statistics.median(m for _, m in tool),
              statistics.median(m for _, m in base), "ratio", 1.3, "KiB"))
 
-out = subprocess.run([os.path.join(build, "bench", "bench_inprocess")],
-                     check=True, stdout=subprocess.PIPE, text=True).stdout
-for line in out.splitlines():
-    if line.startswith("row\t"):
-        _, what, project, baseline, kind, target = line.split("\t")
-        rows.append((what, float(project), float(baseline), kind, float(target), "s"))
+for program in ("bench_inprocess", "bench_liveserver"):
+    out = subprocess.run([os.path.join(build, "bench", program)],
+                         check=True, stdout=subprocess.PIPE, text=True).stdout
+    for line in out.splitlines():
+        if line.startswith("row\t"):
+            # what, project, baseline, kind, target[, unit]
+            _, what, project, baseline, kind, target, *unit = line.split("\t")
+            rows.append((what, float(project), float(baseline), kind, float(target),
+                         unit[0] if unit else "s"))
 
 def show(value, unit):
     if value != value:  # nan: no baseline

@@ -9,21 +9,28 @@
 #include <cstring>
 
 ConsoleLineKind classifyConsoleLine(QStringView line) {
+    // The engine's own words, in the letter cases it prints them; a plain
+    // search each, as the console may see a hundred thousand lines a second.
     static constexpr QLatin1StringView errors[] = {
-        QLatin1StringView("error"),         QLatin1StringView("Address already in use"),
+        QLatin1StringView("rror"),          QLatin1StringView("ERROR"),
         QLatin1StringView("Couldn't load"), QLatin1StringView("Can't find"),
-        QLatin1StringView("overflow"),      QLatin1StringView("Segmentation fault"),
+        QLatin1StringView("overflow"),      QLatin1StringView("Address already in use"),
     };
     static constexpr QLatin1StringView warnings[] = {
-        QLatin1StringView("warning"), QLatin1StringView("couldn't"),
-        QLatin1StringView("USAGE:"),  QLatin1StringView("Bad rcon"),
-        QLatin1StringView("bad "),    QLatin1StringView("Unknown command"),
+        QLatin1StringView("arning"),
+        QLatin1StringView("WARNING"),
+        QLatin1StringView("ouldn't"),
+        QLatin1StringView("USAGE:"),
+        QLatin1StringView("Bad "),
+        QLatin1StringView("bad "),
+        QLatin1StringView("Unknown command"),
+        QLatin1StringView("discarded"),
     };
     for (const QLatin1StringView word : errors)
-        if (line.contains(word, Qt::CaseInsensitive))
+        if (line.contains(word))
             return ConsoleLineKind::Error;
     for (const QLatin1StringView word : warnings)
-        if (line.contains(word, Qt::CaseInsensitive))
+        if (line.contains(word))
             return ConsoleLineKind::Warning;
     return ConsoleLineKind::Plain;
 }
@@ -127,8 +134,10 @@ bool ServerRunner::send(const QString &command) {
     return true;
 }
 
+// A slice at a time, the rest after the events that wait: a server that
+// prints faster than the window shows cannot hold the window up.
 void ServerRunner::readOutput() {
-    const QByteArray bytes = m_process.readAllStandardOutput();
+    const QByteArray bytes = m_process.read(ReadSliceBytes);
     qsizetype from = 0;
     for (qsizetype end; (end = bytes.indexOf('\n', from)) >= 0; from = end + 1) {
         m_partial += QByteArrayView(bytes).sliced(from, end - from);
@@ -140,6 +149,13 @@ void ServerRunner::readOutput() {
     while (m_partial.size() > MaxLineLength) {
         takeLine(QByteArrayView(m_partial).first(MaxLineLength));
         m_partial.remove(0, MaxLineLength);
+    }
+    if (m_process.bytesAvailable() > 0 && !m_moreToRead && running()) {
+        m_moreToRead = true;
+        QTimer::singleShot(0, this, [this] {
+            m_moreToRead = false;
+            readOutput();
+        });
     }
 }
 
@@ -172,6 +188,12 @@ void ServerRunner::failedToStart(QProcess::ProcessError error) {
 void ServerRunner::finished(int code, QProcess::ExitStatus status) {
     m_terminate.stop();
     m_kill.stop();
+    // What the server printed last is shown before its end, a slice at a time.
+    if (m_process.bytesAvailable() > 0) {
+        readOutput();
+        QTimer::singleShot(0, this, [this, code, status] { finished(code, status); });
+        return;
+    }
     if (!m_partial.isEmpty()) {
         takeLine(m_partial);
         m_partial.clear();

@@ -28,6 +28,7 @@ public:
     static constexpr int TerminateWaitMs = 3000; // after terminating, before killing
     static constexpr int AtOnceMs = 2000;        // an end this soon after the start
     static constexpr qsizetype MaxLineLength = 4096;
+    static constexpr qint64 ReadSliceBytes = 64 * 1024; // read in one go
     static constexpr int LastLines = 12;
     // The engine reads its standard input in pieces of this many bytes and
     // runs each piece: a line cut between two pieces runs as two commands.
@@ -73,4 +74,5 @@ private:
     bool m_terminated = false;
     bool m_killed = false;
     bool m_portTaken = false;
+    bool m_moreToRead = false; // a read of the rest is queued
 };

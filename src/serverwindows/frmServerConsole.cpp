@@ -89,8 +89,10 @@ frmServerConsole::frmServerConsole(ServerRunner &runner, QWidget *parent)
 
 void frmServerConsole::appendLine(const QString &line, ConsoleLineKind kind) {
     m_pending.append({line, kind});
-    if (m_pending.size() > ScrollbackLines)
+    if (m_pending.size() > ScrollbackLines) {
+        m_skipped += m_pending.size() - ScrollbackLines;
         m_pending.remove(0, m_pending.size() - ScrollbackLines);
+    }
     if (!m_flush.isActive())
         m_flush.start();
 }
@@ -98,21 +100,41 @@ void frmServerConsole::appendLine(const QString &line, ConsoleLineKind kind) {
 void frmServerConsole::flush() {
     if (m_pending.isEmpty())
         return;
+    if (m_skipped > 0) {
+        m_pending.prepend({QStringLiteral("(%1 lines skipped: the server printed them faster "
+                                          "than they can be shown)")
+                               .arg(m_skipped),
+                           ConsoleLineKind::Warning});
+        m_skipped = 0;
+    }
+    const qsizetype count = qMin<qsizetype>(m_pending.size(), FlushLines);
     QTextDocument *document = txtConsole->document();
     const bool atEnd =
         txtConsole->verticalScrollBar()->value() == txtConsole->verticalScrollBar()->maximum();
     QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
+    // Runs of lines of one kind go in as one text: far quicker than a block each.
+    QString run;
+    ConsoleLineKind runKind = m_pending.first().second;
     bool first = document->isEmpty();
-    for (const auto &[line, kind] : std::as_const(m_pending)) {
+    for (qsizetype i = 0; i < count; ++i) {
+        const auto &[line, kind] = m_pending.at(i);
+        if (kind != runKind) {
+            cursor.insertText(run, formatOf(runKind));
+            run.clear();
+            runKind = kind;
+        }
         if (!first)
-            cursor.insertBlock();
+            run += u'\n';
         first = false;
-        cursor.insertText(line, formatOf(kind));
+        run += line;
     }
+    cursor.insertText(run, formatOf(runKind));
     cursor.endEditBlock();
-    m_pending.clear();
+    m_pending.remove(0, count);
+    if (!m_pending.isEmpty())
+        m_flush.start();
     if (atEnd)
         txtConsole->verticalScrollBar()->setValue(txtConsole->verticalScrollBar()->maximum());
 }

@@ -18,7 +18,10 @@ class frmServerConsole : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ScrollbackLines = 10000;
-    static constexpr int FlushMs = 40;
+    static constexpr int FlushMs = 20;
+    // The most lines shown at once; more waiting than the scrollback holds
+    // are skipped, with a note, as they would scroll out unseen.
+    static constexpr int FlushLines = 300;
 
     explicit frmServerConsole(ServerRunner &runner, QWidget *parent = nullptr);
 
@@ -49,6 +52,7 @@ private:
     ServerRunner &m_runner;
     QTimer m_flush;
     QList<QPair<QString, ConsoleLineKind>> m_pending;
+    qint64 m_skipped = 0;
     QStringList m_history;
     qsizetype m_historyAt = 0;
 };
