@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 cmake --build "$build" --target bench_startup_tool bench_startup_baseline bench_inprocess \
-    bench_hostile >/dev/null
+    bench_hostile bench_liveserver >/dev/null
 export QT_QPA_PLATFORM=offscreen
 
 python3 - "$build" <<'PY'
@@ -35,7 +35,7 @@ rows.append(("start-up, whole process", statistics.median(t for t, _ in tool),
 rows.append(("peak memory of start-up", statistics.median(m for _, m in tool),
              statistics.median(m for _, m in base), "ratio", 1.3, "KiB"))
 
-for program in ("bench_inprocess", "bench_hostile"):
+for program in ("bench_inprocess", "bench_hostile", "bench_liveserver"):
     out = subprocess.run([os.path.join(build, "bench", program)],
                          check=True, stdout=subprocess.PIPE, text=True).stdout
     for line in out.splitlines():

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
+#include "serverwindows/ServerControl.h"
 #include "settings/PublicVars.h"
 
 #include <QClipboard>
@@ -27,8 +28,9 @@ QFrame *divider(QWidget *parent) {
 
 } // namespace
 
-frmShortcut::frmShortcut(QWidget *parent)
-    : QDialog(parent) {
+frmShortcut::frmShortcut(QWidget *parent, ServerControl *server)
+    : QDialog(parent)
+    , m_server(server) {
     setObjectName(QStringLiteral("frmShortcut"));
     setWindowTitle(QStringLiteral("Kestrune - Shortcut Creator"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -69,6 +71,10 @@ frmShortcut::frmShortcut(QWidget *parent)
     auto *cmdCopy = button("cmdCopy", "Co&py");
     cmdCopy->setToolTip(QStringLiteral("Copy the command line, to paste it into a shortcut"));
     auto *cmdDone = button("cmdDone", "Done");
+    auto *cmdStartServer = button("cmdStartServer", "&Start Server");
+    cmdStartServer->setToolTip(
+        QStringLiteral("Runs this program as a dedicated server with the saved server file"));
+    cmdStartServer->setVisible(server != nullptr);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 14, 16, 12);
@@ -88,6 +94,7 @@ frmShortcut::frmShortcut(QWidget *parent)
     grid->addWidget(txtShortCut, 11, 0);
     grid->addWidget(cmdCopy, 11, 1);
     grid->addWidget(divider(this), 12, 0, 1, 2);
+    grid->addWidget(cmdStartServer, 13, 0, Qt::AlignLeft | Qt::AlignBottom);
     grid->addWidget(cmdDone, 13, 1, Qt::AlignBottom);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(13, 1); // a taller window keeps Done at the bottom
@@ -98,6 +105,7 @@ frmShortcut::frmShortcut(QWidget *parent)
     connect(cmdCopy, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(txtShortCut->text()); });
     connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdStartServer, &QPushButton::clicked, this, &frmShortcut::cmdStartServer_Click);
 }
 
 void frmShortcut::showModal() {
@@ -147,4 +155,12 @@ void frmShortcut::showWholeLine() {
     // Moved left where it would now run off the screen.
     if (frameGeometry().right() > available.right())
         move(qMax(available.left(), available.right() - frameGeometry().width() + 1), y());
+}
+
+// The choice is kept for the Server menu's Start; the creator closes once the
+// server starts, as its console takes over.
+void frmShortcut::cmdStartServer_Click() {
+    m_server->setChoice({txtQuakeLocation->text(), txtGameFolder->text(), Text1->text()});
+    if (m_server->startServer())
+        close();
 }

@@ -6,12 +6,14 @@
 
 class QLineEdit;
 class QPushButton;
+class ServerControl;
 
 // The command-line creator. Done discards it, so each opening starts afresh.
 class frmShortcut : public QDialog {
     Q_OBJECT
 public:
-    explicit frmShortcut(QWidget *parent = nullptr);
+    // With a server control, Start runs the server the boxes describe.
+    explicit frmShortcut(QWidget *parent = nullptr, ServerControl *server = nullptr);
 
     // Shows the window modally; returns at once.
     void showModal();
@@ -21,6 +23,7 @@ private:
     void cmdLocateConfig_Click();
     void cmdCreate_Click();
     void showWholeLine();
+    void cmdStartServer_Click();
 
     QLineEdit *txtQuakeLocation = nullptr;
     QLineEdit *txtGameFolder = nullptr; // empty: the game's own folder
@@ -28,4 +31,5 @@ private:
     QLineEdit *Text1 = nullptr;
     QLineEdit *txtShortCut = nullptr;
     FileDialog m_dialog; // shared by both Locate buttons
+    ServerControl *m_server = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "platform/Look.h"
 #include "platform/Places.h"
 #include "platform/Program.h"
+#include "serverwindows/ServerControl.h"
 #include "settings/PublicVars.h"
 #include "wizard/WizardController.h"
 
@@ -136,6 +137,18 @@ frmOutput::frmOutput()
     mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    // The server the file is for: run it, watch it, ask and command any server.
+    QMenu *mnuServer = menuBar()->addMenu(QStringLiteral("&Server"));
+    mnuServer->setObjectName(QStringLiteral("mnuServer"));
+    mnuStartServer = mnuServer->addAction(QStringLiteral("&Start Server"));
+    mnuStartServer->setObjectName(QStringLiteral("mnuStartServer"));
+    mnuStopServer = mnuServer->addAction(QStringLiteral("Sto&p Server"));
+    mnuStopServer->setObjectName(QStringLiteral("mnuStopServer"));
+    mnuServer->addSeparator();
+    mnuServerStatus = mnuServer->addAction(QStringLiteral("Server Stat&us..."));
+    mnuServerStatus->setObjectName(QStringLiteral("mnuServerStatus"));
+    mnuRemoteConsole = mnuServer->addAction(QStringLiteral("&Remote Console..."));
+    mnuRemoteConsole->setObjectName(QStringLiteral("mnuRemoteConsole"));
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
@@ -151,6 +164,11 @@ frmOutput::frmOutput()
     connect(mnuSave, &QAction::triggered, this, [this] { m_procedures.SaveServerFile(); });
     connect(mnuExit, &QAction::triggered, this, &frmOutput::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOutput::mnuAbout_Click);
+    m_server = new ServerControl(m_procedures, this);
+    connect(mnuStartServer, &QAction::triggered, m_server, &ServerControl::startServer);
+    connect(mnuStopServer, &QAction::triggered, m_server, &ServerControl::stopServer);
+    connect(mnuServerStatus, &QAction::triggered, m_server, &ServerControl::showStatus);
+    connect(mnuRemoteConsole, &QAction::triggered, m_server, &ServerControl::showRemoteConsole);
 
     CD0.setAddsExtension(true); // "default" is saved as "default.cfg"
 
@@ -279,7 +297,7 @@ void frmOutput::cmdStartConfig_Click() {
 
 void frmOutput::cmdCreateShortcut_Click() {
     if (!m_shortcut)
-        m_shortcut = new frmShortcut(this);
+        m_shortcut = new frmShortcut(this, m_server);
     m_shortcut->showModal();
 }
 
@@ -298,6 +316,8 @@ void frmOutput::mnuImport_Click() {
 }
 
 void frmOutput::mnuExit_Click() {
+    if (!m_server->confirmClose())
+        return;
     m_procedures.ConfirmClose();
     if (PublicVars::Saved)
         Program::end();
@@ -309,6 +329,10 @@ void frmOutput::mnuAbout_Click() {
 
 // Form_QueryUnload: the program ends when this window has closed.
 void frmOutput::closeEvent(QCloseEvent *event) {
+    if (!m_server->confirmClose()) {
+        event->ignore();
+        return;
+    }
     m_procedures.ConfirmClose();
     if (PublicVars::CancelClose != 0) {
         event->ignore();

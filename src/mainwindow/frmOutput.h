@@ -11,6 +11,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class FindingsList;
+class ServerControl;
 class frmShortcut;
 
 // The main window: the row of buttons, the server file text and the menus.
@@ -21,6 +22,7 @@ public:
     ~frmOutput() override;
 
     Procedures &procedures() { return m_procedures; }
+    ServerControl &server() { return *m_server; }
 
     // Replaces the whole text as one undo step: Ctrl+Z brings back what was
     // there. It counts as a change, as typing does.
@@ -49,6 +51,10 @@ public:
     QAction *mnuSave = nullptr;
     QAction *mnuExit = nullptr;
     QAction *mnuAbout = nullptr;
+    QAction *mnuStartServer = nullptr;
+    QAction *mnuStopServer = nullptr;
+    QAction *mnuServerStatus = nullptr;
+    QAction *mnuRemoteConsole = nullptr;
     FileDialog CD0; // shared by Open and Save
 
 protected:
@@ -74,5 +80,6 @@ private:
     bool m_settingText = false; // the program itself is replacing the text
     QString m_programText;
     QPointer<frmShortcut> m_shortcut;
+    ServerControl *m_server = nullptr;
     Procedures m_procedures; // last: it refers to the window's controls
 };

@@ -1,0 +1,189 @@
+// The live-server logic that needs no server: reading status answers, the
+// out-of-band requests, where +exec finds a file, and what the comparison
+// expects of a file and makes of the console's answers.
+
+#include "liveserver/GameFolders.h"
+#include "liveserver/OutOfBand.h"
+#include "liveserver/ServerComparison.h"
+#include "liveserver/StatusReply.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray answer(const QByteArray &text) {
+    return QByteArray("\xff\xff\xff\xffprint\n") + text;
+}
+
+// Key/value pairs as the server writes them.
+QByteArray infoString(int keys) {
+    QByteArray out;
+    for (int i = 0; i < keys; ++i)
+        out += "\\k" + QByteArray::number(i) + "\\v";
+    return out;
+}
+
+const QByteArray kReal = answer("\\dmflags\\16\\hostname\\Test Host\\mapname\\q2dm1\\maxclients\\8"
+                                "\\gamename\\baseq2\n3 25 \"Bot\"\n-1 999 \"x y\"\n");
+
+} // namespace
+
+class TestStatusReply : public QObject {
+    Q_OBJECT
+private slots:
+    void parse_data() {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("truncated");
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<QStringList>("players"); // "frags ping name"
+        QTest::newRow("the server's answer")
+            << kReal << true << false << "q2dm1" << 5 << QStringList{"3 25 Bot", "-1 999 x y"};
+        QTest::newRow("no players")
+            << answer("\\mapname\\m\n") << true << false << "m" << 1 << QStringList{};
+        QTest::newRow("cut inside a player") << kReal.first(kReal.size() - 8) << true << true
+                                             << "q2dm1" << 5 << QStringList{"3 25 Bot"};
+        QTest::newRow("cut inside the info")
+            << answer("\\mapname\\q2d") << true << true << "q2d" << 1 << QStringList{};
+        QTest::newRow("markup, high bit and control characters stay text")
+            << answer("\\hostname\\<b>x</b>\n0 0 \"\xc1\x01<i>\"\n") << true << false << "" << 1
+            << QStringList{"0 0 A?<i>"};
+        QTest::newRow("more keys than kept") << answer(infoString(100) + "\n") << true << true << ""
+                                             << int(StatusReply::MaxKeys) << QStringList{};
+        QTest::newRow("a key too long is left out")
+            << answer("\\" + QByteArray(200, 'k') + "\\v\\mapname\\m\n") << true << true << "m" << 1
+            << QStringList{};
+        QTest::newRow("a line that is no player")
+            << answer("\\mapname\\m\nabc 1 \"n\"\n2 3 unquoted\n") << true << true << "m" << 1
+            << QStringList{};
+        QTest::newRow("a name too long is cut")
+            << answer("\\mapname\\m\n1 2 \"" + QByteArray(500, 'n') + "\"\n") << true << true << "m"
+            << 1 << QStringList{"1 2 " + QString(int(StatusReply::MaxNameLength), u'n')};
+        QTest::newRow("garbage") << QByteArray("\x01\x02garbage") << false << false << "" << 0
+                                 << QStringList{};
+        QTest::newRow("no prefix")
+            << QByteArray("print\n\\mapname\\m\n") << false << false << "" << 0 << QStringList{};
+        QTest::newRow("another answer") << QByteArray("\xff\xff\xff\xffinfo\n  x q2dm1 0/ 8\n")
+                                        << false << false << "" << 0 << QStringList{};
+        QTest::newRow("larger than any answer")
+            << answer("\\mapname\\m\n" + QByteArray(OutOfBand::MaxDatagram, 'x')) << false << false
+            << "" << 0 << QStringList{};
+    }
+    void parse() {
+        QFETCH(QByteArray, datagram);
+        QFETCH(bool, ok);
+        QFETCH(bool, truncated);
+        QFETCH(QString, map);
+        QFETCH(int, keys);
+        QFETCH(QStringList, players);
+        const StatusReply reply = parseStatusReply(datagram);
+        QCOMPARE(reply.ok(), ok);
+        QCOMPARE(reply.error.isEmpty(), ok);
+        QCOMPARE(reply.truncated, truncated);
+        QCOMPARE(reply.map(), map);
+        QCOMPARE(reply.info.size(), keys);
+        QStringList seen;
+        for (const StatusPlayer &p : reply.players)
+            seen.append(QStringLiteral("%1 %2 %3").arg(p.frags).arg(p.ping).arg(p.name));
+        QCOMPARE(seen, players);
+    }
+
+    void requests() {
+        QCOMPARE(OutOfBand::statusRequest(), QByteArray("\xff\xff\xff\xffstatus"));
+        QCOMPARE(OutOfBand::rconRequest("pw", "status"),
+                 QByteArray("\xff\xff\xff\xffrcon pw status"));
+        QCOMPARE(OutOfBand::rconRequest("a b", "x"), QByteArray("\xff\xff\xff\xffrcon \"a b\" x"));
+        QCOMPARE(OutOfBand::rconRequest("a\"b", "x"), std::nullopt);
+        QCOMPARE(OutOfBand::rconRequest("pw", "a\nquit"), std::nullopt);
+    }
+
+    // +exec finds a file in a game folder, in the home's .yq2 or beside the
+    // program, the modification's or the base game's; a name with a blank
+    // cannot be run.
+    void execName() {
+        static const struct {
+            const char *file, *game, *name; // name empty: refused
+        } cases[] = {
+            {"home/.yq2/baseq2/server.cfg", "", "server.cfg"},
+            {"home/.yq2/baseq2/cfg/s.cfg", "", "cfg/s.cfg"},
+            {"engine/kestrune/k.cfg", "kestrune", "k.cfg"},
+            {"engine/kestrune/k.cfg", "", ""}, // the mod's folder without the mod
+            {"home/.yq2/s.cfg", "", ""},
+            {"elsewhere/server.cfg", "", ""},
+            {"home/.yq2/baseq2/my server.cfg", "", ""},
+        };
+        for (const auto &c : cases) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(c.file);
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QStringList folders =
+                GameFolders::folders(dir.filePath("engine/q2ded"), c.game, dir.filePath("home"));
+            QCOMPARE(GameFolders::execName(path, folders).value_or(QString()), c.name);
+            if (!*c.name)
+                QVERIFY(GameFolders::notFoundMessage(path, folders).contains(folders.last()));
+        }
+    }
+
+    // What the server holds against what the file sets: the last set counts,
+    // lines after map are marked, the console check's findings explain.
+    void differences_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("held");     // name=value
+        QTest::addColumn<QStringList>("expected"); // variable|line|held|after map|explained
+        const QString file = "set hostname \"A B\"\r\nset timelimit 10;set fraglimit 5\r\n"
+                             "set timelimit 20\r\nmap q2dm1\r\nset maxclients 4\r\n";
+        const QStringList same{"hostname=A B", "timelimit=20", "fraglimit=5", "maxclients=4"};
+        QTest::newRow("all held") << file << same << QStringList{};
+        QTest::newRow("changed since")
+            << file << QStringList{"hostname=A B", "timelimit=42", "fraglimit=5", "maxclients=4"}
+            << QStringList{"timelimit|3|42|0|0"};
+        QTest::newRow("unknown and after map")
+            << file << QStringList{"hostname=A B", "timelimit=20", "maxclients=8"}
+            << QStringList{"fraglimit|2|-|0|1", "maxclients|5|8|1|1"};
+        QTest::newRow("names count letter case")
+            << "set Timelimit 5\r\n"
+            << QStringList{"timelimit=5"} << QStringList{"Timelimit|1|-|0|0"};
+    }
+    void differences() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, held);
+        QFETCH(QStringList, expected);
+        QHash<QString, QString> values;
+        for (const QString &pair : held)
+            values.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+        QStringList seen;
+        for (const ServerComparison::Difference &d : ServerComparison::differences(file, values))
+            seen.append(QStringLiteral("%1|%2|%3|%4|%5")
+                            .arg(d.expected.variable)
+                            .arg(d.expected.line + 1)
+                            .arg(d.held.value_or("-"))
+                            .arg(int(d.expected.afterMap))
+                            .arg(int(!d.explanation.isEmpty())));
+        QCOMPARE(seen, expected);
+    }
+
+    void consoleAnswer() {
+        static const struct {
+            const char *line, *value; // value "-": no answer
+        } cases[] = {
+            {"\"timelimit\" is \"20\"", "20"},
+            {"\"timelimit\" is \"a \"b\"\"", "a \"b\""},
+            {"\"fraglimit\" is \"20\"", "-"},
+            {"\"timelimit\" is \"", "-"},
+            {"timelimit", "-"},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(ServerComparison::consoleAnswer(QString::fromLatin1(c.line), u"timelimit")
+                         .value_or("-"),
+                     QString::fromLatin1(c.value));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatusReply)
+#include "test_statusreply.moc"
