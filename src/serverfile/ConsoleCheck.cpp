@@ -477,7 +477,7 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
                  "players see, which takes values of at most %1 characters (this "
                  "one has %2).",
                  {QString::number(QuakeConsole::InfoValueLimit), QString::number(text.size())}));
-    if (entry && entry->number) {
+    if (entry && entry->number()) {
         // Blanks around a number are no part of it: the game reads past them.
         const auto [exact, number, whole] = QuakeConsole::readNumber(text.trimmed());
         const bool lost =

@@ -374,14 +374,13 @@ private slots:
         int answers = 0;
         for (int i = 28; i < lines.size(); ++i) {
             const GeneratedLines::Command *entry = GeneratedLines::commandOf(lines[i]);
-            if (!entry || entry->field == GeneratedLines::Field::None ||
-                entry->field == GeneratedLines::Field::HighScorer ||
-                entry->field == GeneratedLines::Field::MasterServers)
+            if (!entry || entry->fixed() || entry->holds(&ServerSettingsRecord::HighScorerLine) ||
+                entry->holds(&ServerSettingsRecord::MasterServers))
                 continue;
             ++answers;
             // Blanks around an unquoted value only part it from its neighbours.
             QString typed = GeneratedLines::fieldText(record, entry->field);
-            if (!entry->quoted)
+            if (!entry->quoted())
                 typed = typed.trimmed();
             QList<Finding> own;
             QSet<Effect> effects;
@@ -392,7 +391,7 @@ private slots:
                 QStringLiteral("line %1 (%2): %3").arg(i + 1).arg(entry->answer, lines[i]) +
                 context;
 
-            if (entry->field == GeneratedLines::Field::InitialMap) {
+            if (entry->holds(&ServerSettingsRecord::InitialMap)) {
                 const bool refused = std::any_of(own.begin(), own.end(), [](const Finding &f) {
                     return f.rule == Rule::MapRefused;
                 });
@@ -421,7 +420,7 @@ private slots:
             }
             const auto shown = std::find_if(
                 own.begin(), own.end(), [](const Finding &f) { return f.rule == Rule::NotAscii; });
-            const bool info = entry->serverInfo || QuakeConsole::isServerInfo(variable);
+            const bool info = entry->serverInfo() || QuakeConsole::isServerInfo(variable);
             // Players get the info; the console's list shows a blank for a letter beyond ASCII.
             if (shown != own.end() && info)
                 QVERIFY2(server.info.value(variable) == shown->detail, qPrintable(where));
@@ -623,17 +622,17 @@ private slots:
                 QuakeConsole::lines(composeServerFile(record, QStringLiteral("T")));
             for (const QuakeConsole::Line &l : composed.sliced(28)) {
                 const GeneratedLines::Command *entry = GeneratedLines::commandOf(l.text);
-                if (entry && entry->field == GeneratedLines::Field::InitialMap)
+                if (entry && entry->holds(&ServerSettingsRecord::InitialMap))
                     break; // no map: the rest would wait for a player
                 Line line{l.text.toString(), {}, true};
                 if (entry && !GeneratedLines::variableOf(*entry).isEmpty()) {
-                    QString value = entry->field == GeneratedLines::Field::None
+                    QString value = entry->fixed()
                                         ? QString(entry->fixedValue)
                                         : GeneratedLines::fieldText(record, entry->field);
-                    if (entry->field == GeneratedLines::Field::HighScorer)
+                    if (entry->holds(&ServerSettingsRecord::HighScorerLine))
                         value = value.sliced(qMin<qsizetype>(15, value.size()));
                     line.seems.append({GeneratedLines::variableOf(*entry),
-                                       entry->quoted ? value : value.trimmed()});
+                                       entry->quoted() ? value : value.trimmed()});
                 } else if (entry && !l.text.startsWith(u'/')) { // setmaster: its servers
                     const auto names = record.MasterServers.split(u' ', Qt::SkipEmptyParts);
                     line.seems.append({QStringLiteral("#masters"), names.join(u' ')});
