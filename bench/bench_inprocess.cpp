@@ -9,6 +9,7 @@
 #include "platform/Program.h"
 #include "platform/TextFile.h"
 #include "serverfile/ConsoleCheck.h"
+#include "serverfile/GeneratedLines.h"
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileFormat.h"
 #include "settings/PublicVars.h"

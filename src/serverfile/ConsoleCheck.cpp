@@ -106,6 +106,11 @@ private:
     void checkLine(QStringView line);
     bool knownNow(QStringView name) const;
     void checkCommand(QStringView line, const Command &command, bool splitOff, bool afterComment);
+    void checkWhereItRuns(QStringView line, const Command &command, qsizetype end, bool splitOff,
+                          bool afterComment);
+    void checkByName(QStringView line, const Command &command, qsizetype end, bool splitOff);
+    void checkSetMaster(QStringView text, qsizetype start);
+    void noteAlias(const Command &command);
     void checkSet(QStringView line, const Command &command);
     void checkVariable(QStringView line, const Command &command,
                        const GeneratedLines::Command &entry);
@@ -115,7 +120,11 @@ private:
     bool infoNow(QStringView variable) const;
     void checkInfoString();
     void add(qsizetype start, qsizetype length, Rule rule, QString message, QString detail = {});
-    QString wordsAfterRefusal(QStringView line, const Command &command, qsizetype from) const;
+    struct Refusal {
+        enum class Cause { QuoteEndsEarly, QuoteInWord, BlankLetter, MoreWords } cause;
+        QString text; // why, in words
+    };
+    Refusal wordsAfterRefusal(QStringView line, const Command &command, qsizetype from) const;
 
     // The wizard answer of the line being checked, found when first asked for.
     QLatin1StringView answer();
@@ -235,27 +244,8 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
                            bool afterComment) {
     if (command.words.isEmpty() && command.unmatchedQuote < 0)
         return; // a comment
-    if (m_mapLine >= 0)
-        add(command.start, command.end - command.start, Rule::AfterMap,
-            fill(u"The server runs this only when the first player enters the game: loading "
-                 "the map on line %1 sets the rest of the file aside until then.",
-                 {QString::number(m_mapLine + 1)}));
     const qsizetype end = command.cut ? command.start + QuakeConsole::CommandLimit : command.end;
-    if (splitOff) {
-        const QString runs = line.sliced(command.start, end - command.start).trimmed().toString();
-        add(command.start - 1, end - command.start + 1, Rule::CommandSplit,
-            afterComment ? fill(u"The \";\" ends the comment: the server runs %1 as a command.",
-                                {quotedText(runs)})
-                         : fill(u"The \";\" ends the command: the server runs %1 as a command "
-                                "of its own.",
-                                {quotedText(runs)}),
-            runs);
-    }
-    if (command.cut)
-        add(end, command.end - end, Rule::CommandCut,
-            fill(u"This command is longer than the %1 characters the server reads: "
-                 "everything after them is lost.",
-                 {count(QuakeConsole::CommandLimit)}));
+    checkWhereItRuns(line, command, end, splitOff, afterComment);
     if (command.unmatchedQuote >= 0) {
         if (command.words.isEmpty())
             return; // a comment, discarded or not, does nothing
@@ -274,6 +264,35 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
             name.text.toString());
         return;
     }
+    checkByName(line, command, end, splitOff);
+}
+
+// When the command runs, and whether all of it does.
+void Checker::checkWhereItRuns(QStringView line, const Command &command, qsizetype end,
+                               bool splitOff, bool afterComment) {
+    if (m_mapLine >= 0)
+        add(command.start, command.end - command.start, Rule::AfterMap,
+            fill(u"The server runs this only when the first player enters the game: loading "
+                 "the map on line %1 sets the rest of the file aside until then.",
+                 {QString::number(m_mapLine + 1)}));
+    if (splitOff) {
+        const QString runs = line.sliced(command.start, end - command.start).trimmed().toString();
+        add(command.start - 1, end - command.start + 1, Rule::CommandSplit,
+            afterComment ? fill(u"The \";\" ends the comment: the server runs %1 as a command.",
+                                {quotedText(runs)})
+                         : fill(u"The \";\" ends the command: the server runs %1 as a command "
+                                "of its own.",
+                                {quotedText(runs)}),
+            runs);
+    }
+    if (command.cut)
+        add(end, command.end - end, Rule::CommandCut,
+            fill(u"This command is longer than the %1 characters the server reads: "
+                 "everything after them is lost.",
+                 {count(QuakeConsole::CommandLimit)}));
+}
+
+void Checker::checkByName(QStringView line, const Command &command, qsizetype end, bool splitOff) {
     const QStringView name = command.name();
     using QuakeConsole::sameCommand;
     if (sameCommand(name, u"set")) {
@@ -281,21 +300,9 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
     } else if (sameCommand(name, u"map") || sameCommand(name, u"gamemap")) {
         checkMap(line, command);
     } else if (sameCommand(name, u"setmaster")) {
-        const QStringView text = line.sliced(command.start, end - command.start);
-        if (const qsizetype high = firstNotAscii(text); high >= 0)
-            add(command.start + high, 1, Rule::BlankLetter,
-                fill(u"The server takes %1 as a blank outside quotes: it splits a master "
-                     "server's name there.",
-                     {quotedText(text.sliced(high, 1))}));
+        checkSetMaster(line.sliced(command.start, end - command.start), command.start);
     } else if (sameCommand(name, u"alias")) {
-        if (command.words.size() >= 2) {
-            bool loads = false;
-            if (command.words.size() >= 3)
-                for (const Command &inner : QuakeConsole::commands(command.words[2].text))
-                    loads = loads || sameCommand(inner.name(), u"map") ||
-                            sameCommand(inner.name(), u"gamemap");
-            m_aliases.insert(command.words[1].text.toString().toLower(), loads);
-        }
+        noteAlias(command);
     } else if (const auto alias = m_aliases.constFind(name.toString().toLower());
                alias != m_aliases.cend() && *alias) {
         if (m_mapLine < 0)
@@ -314,26 +321,51 @@ void Checker::checkCommand(QStringView line, const Command &command, bool splitO
     }
 }
 
+void Checker::checkSetMaster(QStringView text, qsizetype start) {
+    if (const qsizetype high = firstNotAscii(text); high >= 0)
+        add(start + high, 1, Rule::BlankLetter,
+            fill(u"The server takes %1 as a blank outside quotes: it splits a master "
+                 "server's name there.",
+                 {quotedText(text.sliced(high, 1))}));
+}
+
+// An alias the file defines, and whether running it loads a map.
+void Checker::noteAlias(const Command &command) {
+    if (command.words.size() < 2)
+        return;
+    using QuakeConsole::sameCommand;
+    bool loads = false;
+    if (command.words.size() >= 3)
+        for (const Command &inner : QuakeConsole::commands(command.words[2].text))
+            loads =
+                loads || sameCommand(inner.name(), u"map") || sameCommand(inner.name(), u"gamemap");
+    m_aliases.insert(command.words[1].text.toString().toLower(), loads);
+}
+
 // Why a command got more words than it takes: a quote that ends a quoted
 // word early or sits inside a word, a letter beyond ASCII that the server
 // takes as a blank, or simply a blank.
-QString Checker::wordsAfterRefusal(QStringView line, const Command &command, qsizetype from) const {
+Checker::Refusal Checker::wordsAfterRefusal(QStringView line, const Command &command,
+                                            qsizetype from) const {
+    using Cause = Refusal::Cause;
     for (qsizetype i = 0; i < command.words.size(); ++i) {
         const Word &word = command.words[i];
         if (word.start < from)
             continue;
         const qsizetype after = word.start + word.length;
         if (word.quoted && i + 1 < command.words.size() && command.words[i + 1].start == after)
-            return fill(u"the quote before %1 ends the quoted value early",
-                        {quotedText(command.words[i + 1].text)});
+            return {Cause::QuoteEndsEarly, fill(u"the quote before %1 ends the quoted value early",
+                                                {quotedText(command.words[i + 1].text)})};
         if (!word.quoted && word.text.contains(u'"'))
-            return fill(u"the quote in %1 breaks the value into words", {quotedText(word.text)});
+            return {Cause::QuoteInWord,
+                    fill(u"the quote in %1 breaks the value into words", {quotedText(word.text)})};
     }
     const Word &last = command.words.back();
     const QStringView tail = line.sliced(from, last.start + last.length - from);
     if (const qsizetype high = firstNotAscii(tail); high >= 0)
-        return fill(u"the server takes %1 as a blank", {quotedText(tail.sliced(high, 1))});
-    return QStringLiteral("the value is more than one word");
+        return {Cause::BlankLetter,
+                fill(u"the server takes %1 as a blank", {quotedText(tail.sliced(high, 1))})};
+    return {Cause::MoreWords, QStringLiteral("the value is more than one word")};
 }
 
 void Checker::checkSet(QStringView line, const Command &command) {
@@ -352,11 +384,14 @@ void Checker::checkSet(QStringView line, const Command &command) {
         return;
     }
     if (form != SetForm::Accepted) {
-        QString why = wordsAfterRefusal(line, command, command.words[2].start);
-        if (form == SetForm::BadFlag && command.words[2].quoted &&
-            why == QLatin1StringView("the value is more than one word"))
-            why = fill(u"%1 is no flag", {quotedText(command.words[3].text)});
-        const bool quote = why.startsWith(QLatin1StringView("the quote"));
+        using Cause = Refusal::Cause;
+        const Refusal refusal = wordsAfterRefusal(line, command, command.words[2].start);
+        const QString why =
+            form == SetForm::BadFlag && command.words[2].quoted && refusal.cause == Cause::MoreWords
+                ? fill(u"%1 is no flag", {quotedText(command.words[3].text)})
+                : refusal.text;
+        const bool quote =
+            refusal.cause == Cause::QuoteEndsEarly || refusal.cause == Cause::QuoteInWord;
         add(start, length, quote ? Rule::QuoteBreak : Rule::Refused,
             fill(u"The server refuses this line and %1 keeps what it had: %2, and "
                  "\"set\" takes only a name, a value and the flag u or s.",
@@ -406,7 +441,7 @@ void Checker::checkVariable(QStringView line, const Command &command,
         add(extra.start, last.start + last.length - extra.start, Rule::ExtraWords,
             fill(u"The server takes only %1 and drops the rest: %2.",
                  {quotedText(command.words[1].text),
-                  wordsAfterRefusal(line, command, command.words[1].start)}));
+                  wordsAfterRefusal(line, command, command.words[1].start).text}));
     }
     const bool info = infoNow(first.text);
     checkValue(line, command.words[1], first.text, info, info, &entry);
@@ -424,7 +459,7 @@ void Checker::checkMap(QStringView line, const Command &command) {
         add(command.words[1].start, last.start + last.length - command.words[1].start,
             Rule::MapRefused,
             fill(u"The server loads no map: %1, and \"map\" takes exactly one name.",
-                 {wordsAfterRefusal(line, command, command.words[1].start)}));
+                 {wordsAfterRefusal(line, command, command.words[1].start).text}));
         return;
     }
     const QStringView map = command.words[1].text;
@@ -477,7 +512,7 @@ void Checker::checkValue(QStringView line, const Word &value, QStringView variab
                  "players see, which takes values of at most %1 characters (this "
                  "one has %2).",
                  {QString::number(QuakeConsole::InfoValueLimit), QString::number(text.size())}));
-    if (entry && entry->number) {
+    if (entry && entry->number()) {
         // Blanks around a number are no part of it: the game reads past them.
         const auto [exact, number, whole] = QuakeConsole::readNumber(text.trimmed());
         const bool lost =

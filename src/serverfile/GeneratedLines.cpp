@@ -3,81 +3,67 @@
 #include "QuakeConsole.h"
 #include "ServerFileFormat.h"
 
+#include <algorithm>
 #include <array>
-#include <variant>
 
 namespace GeneratedLines {
 
 namespace {
 
 using L = QLatin1StringView;
+using S = ServerSettingsRecord;
+using enum Form;
+using enum When;
 
 // clang-format off
 constexpr std::array kCommands{
-    //       word                        variable              field                         fixed   quoted serverInfo number when                answer
-    Command{L("set"),                    L("email"),           Field::AdminEmail,            L(),    true,  true,  false, When::Always,        L("E-mail")},
-    Command{L("set"),                    L("website"),         Field::AdminWebsite,          L(),    true,  true,  false, When::Always,        L("Website")},
-    Command{L("set"),                    L("location"),        Field::AdminLocation,         L(),    true,  true,  false, When::Always,        L("Location")},
-    Command{L("set"),                    L("admin"),           Field::AdminName,             L(),    true,  true,  false, When::Always,        L("Name")},
-    Command{L("set"),                    L("gametype"),        Field::GameType,              L(),    false, false, true,  When::Always,        L("Game Type")},
-    Command{L("set"),                    L("public"),          Field::PublicServer,          L(),    false, false, true,  When::Always,        L("Set Public?")},
-    Command{L("set"),                    L("hostname"),        Field::Hostname,              L(),    true,  false, false, When::Always,        L("Host Name")},
-    Command{L("set"),                    L("rcon_password"),   Field::RconPassword,          L(),    true,  false, false, When::Always,        L("Rcon Password")},
-    Command{L("set"),                    L("highscorer"),      Field::HighScorer,            L(),    false, false, true,  When::Always,        L("Enable High Scorer")},
-    Command{L("setmaster"),              L(),                  Field::MasterServers,         L(),    false, false, false, When::Always,        L("List of servers to report to")},
-    Command{L("set"),                    L("randomize_weapon"),Field::RandomizerType,        L(),    false, false, true,  When::Randomizer,    L("Randomizer Type")},
-    Command{L("set"),                    L("default_weapon"),  Field::DefaultWeapon,         L(),    false, false, true,  When::DefaultWeapon, L("Player Respawns With...")},
-    Command{L("set"),                    L("ammo_given"),      Field::AmmoGiven,             L(),    false, false, true,  When::NoPreset,      L("Ammo Given")},
-    Command{L("set"),                    L("dmflags"),         Field::DMFlags,               L(),    false, false, true,  When::Always,        L("DM Flags")},
-    Command{L("set"),                    L("weaponban"),       Field::WeaponBan,             L(),    false, false, true,  When::Always,        L("Weapon Bans")},
-    Command{L("set"),                    L("featureban"),      Field::FeatureBan,            L(),    false, false, true,  When::Always,        L("Feature Bans")},
-    Command{L("set"),                    L("fragban"),         Field::None,                  L("0"), false, false, true,  When::Always,        L()},
-    Command{L("set"),                    L("fraglimit"),       Field::Fraglimit,             L(),    false, false, true,  When::Always,        L("Frag Limit")},
-    Command{L("set"),                    L("timelimit"),       Field::Timelimit,             L(),    false, false, true,  When::Always,        L("Time Limit")},
-    Command{L("set"),                    L("maxclients"),      Field::Maxclients,            L(),    false, false, true,  When::Always,        L("Max Clients")},
-    Command{L("set"),                    L("allow_download"),  Field::AllowDownload,         L(),    false, false, true,  When::Always,        L("Allow Download")},
-    Command{L("allow_download_players"), L(),                  Field::AllowDownloadPlayers,  L(),    false, false, true,  When::Always,        L("Players (downloads)")},
-    Command{L("allow_download_models"),  L(),                  Field::AllowDownloadModels,   L(),    false, false, true,  When::Always,        L("Models (downloads)")},
-    Command{L("allow_download_sounds"),  L(),                  Field::AllowDownloadSounds,   L(),    false, false, true,  When::Always,        L("Sounds (downloads)")},
-    Command{L("allow_download_maps"),    L(),                  Field::AllowDownloadMaps,     L(),    false, false, true,  When::Always,        L("Maps (downloads)")},
-    Command{L("set"),                    L("idledetect"),      Field::IdleDetect,            L(),    false, false, true,  When::Always,        L("Max Idle Time:")},
-    Command{L("set"),                    L("maplist"),         Field::None,                  L("1"), false, false, true,  When::Always,        L()},
-    Command{L("set"),                    L("maplistfile"),     Field::MaplistFile,           L(),    true,  false, false, When::Always,        L("Maplist File:")},
-    Command{L("set"),                    L("motdfile"),        Field::MotdFile,              L(),    true,  false, false, When::Always,        L("MOTD:")},
-    Command{L("map"),                    L(),                  Field::InitialMap,            L(),    false, false, false, When::Always,        L("Initial Map")},
+    //       word                        variable              field (the answer)        fixed   form       when           raw  answer, as the admin sees it
+    Command{L("set"),                    L("email"),           &S::AdminEmail,           L(),    Info,      Always,        2,   L("E-mail")},
+    Command{L("set"),                    L("website"),         &S::AdminWebsite,         L(),    Info,      Always,        3,   L("Website")},
+    Command{L("set"),                    L("location"),        &S::AdminLocation,        L(),    Info,      Always,        4,   L("Location")},
+    Command{L("set"),                    L("admin"),           &S::AdminName,            L(),    Info,      Always,        5,   L("Name")},
+    Command{L("set"),                    L("gametype"),        &S::GameType,             L(),    Number,    Always,        6,   L("Game Type")},
+    Command{L("set"),                    L("public"),          &S::PublicServer,         L(),    Box,       Always,        8,   L("Set Public?")},
+    Command{L("set"),                    L("hostname"),        &S::Hostname,             L(),    Quoted,    Always,        10,  L("Host Name")},
+    Command{L("set"),                    L("rcon_password"),   &S::RconPassword,         L(),    Quoted,    Always,        11,  L("Rcon Password")},
+    Command{L("set"),                    L("highscorer"),      &S::HighScorerLine,       L(),    Box,       Always,        0,   L("Enable High Scorer")},
+    Command{L("setmaster"),              L(),                  &S::MasterServers,        L(),    Arguments, Always,        9,   L("List of servers to report to")},
+    Command{L("set"),                    L("randomize_weapon"),&S::RandomizerType,       L(),    Number,    Randomizer,    0,   L("Randomizer Type")},
+    Command{L("set"),                    L("default_weapon"),  &S::DefaultWeapon,        L(),    Number,    DefaultWeapon, 0,   L("Player Respawns With...")},
+    Command{L("set"),                    L("ammo_given"),      &S::AmmoGiven,            L(),    Number,    NoPreset,      7,   L("Ammo Given")},
+    Command{L("set"),                    L("dmflags"),         &S::DMFlags,              L(),    Number,    Always,        12,  L("DM Flags")},
+    Command{L("set"),                    L("weaponban"),       &S::WeaponBan,            L(),    Number,    Always,        13,  L("Weapon Bans")},
+    Command{L("set"),                    L("featureban"),      &S::FeatureBan,           L(),    Number,    Always,        14,  L("Feature Bans")},
+    Command{L("set"),                    L("fragban"),         Field(),                  L("0"), Number,    Always,        0,   L()},
+    Command{L("set"),                    L("fraglimit"),       &S::Fraglimit,            L(),    Number,    Always,        15,  L("Frag Limit")},
+    Command{L("set"),                    L("timelimit"),       &S::Timelimit,            L(),    Number,    Always,        16,  L("Time Limit")},
+    Command{L("set"),                    L("maxclients"),      &S::Maxclients,           L(),    Number,    Always,        17,  L("Max Clients")},
+    Command{L("set"),                    L("allow_download"),  &S::AllowDownload,        L(),    Box,       Always,        18,  L("Allow Download")},
+    Command{L("allow_download_players"), L(),                  &S::AllowDownloadPlayers, L(),    Box,       Always,        19,  L("Players (downloads)")},
+    Command{L("allow_download_models"),  L(),                  &S::AllowDownloadModels,  L(),    Box,       Always,        20,  L("Models (downloads)")},
+    Command{L("allow_download_sounds"),  L(),                  &S::AllowDownloadSounds,  L(),    Box,       Always,        21,  L("Sounds (downloads)")},
+    Command{L("allow_download_maps"),    L(),                  &S::AllowDownloadMaps,    L(),    Box,       Always,        22,  L("Maps (downloads)")},
+    Command{L("set"),                    L("idledetect"),      &S::IdleDetect,           L(),    Number,    Always,        23,  L("Max Idle Time:")},
+    Command{L("set"),                    L("maplist"),         Field(),                  L("1"), Number,    Always,        0,   L()},
+    Command{L("set"),                    L("maplistfile"),     &S::MaplistFile,          L(),    Quoted,    Always,        24,  L("Maplist File:")},
+    Command{L("set"),                    L("motdfile"),        &S::MotdFile,             L(),    Quoted,    Always,        25,  L("MOTD:")},
+    Command{L("map"),                    L(),                  &S::InitialMap,           L(),    Arguments, Always,        26,  L("Initial Map")},
 };
 // clang-format on
 
-// The answers of the raw-code block's value lines, in the order they repeat
-// them (the order of RawCode::values).
-constexpr std::array kRawCodeFields{
-    Field::AdminEmail,
-    Field::AdminWebsite,
-    Field::AdminLocation,
-    Field::AdminName,
-    Field::GameType,
-    Field::AmmoGiven,
-    Field::PublicServer,
-    Field::MasterServers,
-    Field::Hostname,
-    Field::RconPassword,
-    Field::DMFlags,
-    Field::WeaponBan,
-    Field::FeatureBan,
-    Field::Fraglimit,
-    Field::Timelimit,
-    Field::Maxclients,
-    Field::AllowDownload,
-    Field::AllowDownloadPlayers,
-    Field::AllowDownloadModels,
-    Field::AllowDownloadSounds,
-    Field::AllowDownloadMaps,
-    Field::IdleDetect,
-    Field::MaplistFile,
-    Field::MotdFile,
-    Field::InitialMap,
-};
-static_assert(kRawCodeFields.size() == RawCode::FieldCount);
+// The rows in the order of the raw-code block's value lines.
+constexpr auto kRawCodeOrder = [] {
+    std::array<const Command *, RawCode::FieldCount> order{};
+    for (const Command &command : kCommands)
+        if (command.rawCodeLine != 0)
+            order[std::size_t(command.rawCodeLine - 2)] = &command;
+    return order;
+}();
+// Every value line is some row's, and no row shares one.
+static_assert(std::ranges::none_of(kRawCodeOrder, [](const Command *c) { return c == nullptr; }));
+static_assert(std::ranges::count_if(kCommands, [](const Command &c) {
+                  return c.rawCodeLine != 0;
+              }) == RawCode::FieldCount);
 
 } // namespace
 
@@ -88,9 +74,7 @@ std::span<const Command> commands() {
 QLatin1StringView variableOf(const Command &command) {
     if (!command.variable.isEmpty())
         return command.variable;
-    const bool isCommand =
-        command.field == Field::MasterServers || command.field == Field::InitialMap;
-    return isCommand ? QLatin1StringView() : command.word;
+    return command.form == Form::Arguments ? QLatin1StringView() : command.word;
 }
 
 const Command *find(QStringView word, QStringView variable) {
@@ -127,8 +111,8 @@ ParsedLine parse(QStringView line) {
     // Only the form the composer writes, or once wrote ("idledetect" without
     // "set"): a variable set in its other form is a line of the administrator.
     const bool written = command && (isSet == !command->variable.isEmpty() ||
-                                     (command->field == Field::IdleDetect && !isSet));
-    if (!written || (commentedOut && command->field != Field::MasterServers))
+                                     (command->holds(&S::IdleDetect) && !isSet));
+    if (!written || (commentedOut && !command->holds(&S::MasterServers)))
         return {};
     return {command, word(isSet ? 2 : 1)};
 }
@@ -137,13 +121,16 @@ const Command *commandOf(QStringView line) {
     return parse(line).command;
 }
 
+const Command &commandFor(Field field) {
+    const auto found = std::ranges::find(kCommands, field, &Command::field);
+    Q_ASSERT(found != kCommands.end());
+    return *found;
+}
+
 const Command *rawCodeCommand(int index) {
-    if (index < 0 || index >= int(kRawCodeFields.size()))
+    if (index < 0 || index >= RawCode::FieldCount)
         return nullptr;
-    for (const Command &command : kCommands)
-        if (command.field == kRawCodeFields[std::size_t(index)])
-            return &command;
-    return nullptr;
+    return kRawCodeOrder[std::size_t(index)];
 }
 
 bool isGenerated(QStringView line) {
@@ -153,92 +140,38 @@ bool isGenerated(QStringView line) {
     return commandOf(line) != nullptr;
 }
 
-namespace {
-
-// Where the record holds a field: as text, or as a number kept as text.
-using FieldPlace = std::variant<std::monostate, QString *, SettingNumber *>;
-
-FieldPlace placeOf(ServerSettingsRecord &s, Field field) {
-    switch (field) {
-    case Field::None:
-        return {};
-    case Field::AdminEmail:
-        return &s.AdminEmail;
-    case Field::AdminWebsite:
-        return &s.AdminWebsite;
-    case Field::AdminLocation:
-        return &s.AdminLocation;
-    case Field::AdminName:
-        return &s.AdminName;
-    case Field::GameType:
-        return &s.GameType;
-    case Field::PublicServer:
-        return &s.PublicServer;
-    case Field::Hostname:
-        return &s.Hostname;
-    case Field::RconPassword:
-        return &s.RconPassword;
-    case Field::HighScorer:
-        return &s.HighScorerLine;
-    case Field::MasterServers:
-        return &s.MasterServers;
-    case Field::RandomizerType:
-        return &s.RandomizerType;
-    case Field::DefaultWeapon:
-        return &s.DefaultWeapon;
-    case Field::AmmoGiven:
-        return &s.AmmoGiven;
-    case Field::DMFlags:
-        return &s.DMFlags;
-    case Field::WeaponBan:
-        return &s.WeaponBan;
-    case Field::FeatureBan:
-        return &s.FeatureBan;
-    case Field::Fraglimit:
-        return &s.Fraglimit;
-    case Field::Timelimit:
-        return &s.Timelimit;
-    case Field::Maxclients:
-        return &s.Maxclients;
-    case Field::AllowDownload:
-        return &s.AllowDownload;
-    case Field::AllowDownloadPlayers:
-        return &s.AllowDownloadPlayers;
-    case Field::AllowDownloadModels:
-        return &s.AllowDownloadModels;
-    case Field::AllowDownloadSounds:
-        return &s.AllowDownloadSounds;
-    case Field::AllowDownloadMaps:
-        return &s.AllowDownloadMaps;
-    case Field::IdleDetect:
-        return &s.IdleDetect;
-    case Field::MaplistFile:
-        return &s.MaplistFile;
-    case Field::MotdFile:
-        return &s.MotdFile;
-    case Field::InitialMap:
-        return &s.InitialMap;
-    }
-    return {};
-}
-
-} // namespace
-
 QString fieldText(const ServerSettingsRecord &s, Field field) {
-    const FieldPlace place = placeOf(const_cast<ServerSettingsRecord &>(s), field);
-    if (const auto text = std::get_if<QString *>(&place))
-        return **text;
-    if (const auto number = std::get_if<SettingNumber *>(&place))
-        return (*number)->text();
+    if (const auto text = std::get_if<QString S::*>(&field))
+        return s.**text;
+    if (const auto number = std::get_if<SettingNumber S::*>(&field))
+        return (s.**number).text();
     return {};
 }
 
 void setField(ServerSettingsRecord &s, Field field, const QString &value) {
-    const FieldPlace place = placeOf(s, field);
-    if (const auto text = std::get_if<QString *>(&place))
-        **text = value;
-    else if (const auto number = std::get_if<SettingNumber *>(&place))
-        **number = SettingNumber::fromText(value);
+    if (const auto text = std::get_if<QString S::*>(&field))
+        s.**text = value;
+    else if (const auto number = std::get_if<SettingNumber S::*>(&field))
+        s.**number = SettingNumber::fromText(value);
 }
 
 } // namespace GeneratedLines
+
+namespace RawCode {
+
+QStringList values(const ServerSettingsRecord &s) {
+    QStringList values;
+    values.reserve(FieldCount);
+    for (const GeneratedLines::Command *command : GeneratedLines::kRawCodeOrder)
+        values.append(GeneratedLines::fieldText(s, command->field));
+    return values;
+}
+
+void restore(ServerSettingsRecord &s, const QStringList &values) {
+    Q_ASSERT(values.size() == FieldCount);
+    for (int i = 0; i < FieldCount; ++i)
+        GeneratedLines::setField(s, GeneratedLines::kRawCodeOrder[std::size_t(i)]->field,
+                                 values[i]);
+}
+
+} // namespace RawCode

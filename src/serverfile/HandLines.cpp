@@ -20,11 +20,11 @@ QList<QStringView> splitLines(QStringView text) {
 }
 
 // The raw-code block, as the first and the last of its lines: it runs from
-// the marker to its end line, never longer than the 27 lines the composer
+// the marker to its end line, never longer than the lines the composer
 // writes. Lines typed above it do not hide it; a block whose marker was
-// edited is still known by its end line on line 27.
+// edited is still known by its end line in its place.
 std::pair<qsizetype, qsizetype> rawCodeBlock(const QList<QStringView> &lines) {
-    constexpr qsizetype BlockLines = 27;
+    constexpr qsizetype BlockLines = RawCode::BlockLines;
     const qsizetype marker = lines.indexOf(ServerFileFormat::Marker);
     if (marker < 0) {
         const bool ended =
@@ -37,6 +37,18 @@ std::pair<qsizetype, qsizetype> rawCodeBlock(const QList<QStringView> &lines) {
         if (lines[i] == ServerFileFormat::RawCodeEnd)
             return {marker, i};
     return {marker, last};
+}
+
+// The composer's map line; without one (an import may leave it out), the
+// place it would have: after the last command, before the empty line and the
+// end line.
+qsizetype mapLineOf(const QList<QStringView> &lines) {
+    const QLatin1StringView map =
+        GeneratedLines::commandFor(&ServerSettingsRecord::InitialMap).word;
+    for (qsizetype i = lines.size() - 1; i >= 0; --i)
+        if (lines[i].startsWith(map) && lines[i].sliced(map.size()).startsWith(u' '))
+            return i;
+    return qMax<qsizetype>(0, lines.size() - 2);
 }
 
 } // namespace
@@ -74,9 +86,7 @@ Regenerated keep(QStringView current, QStringView composed, QStringView programT
 
 QString insertBeforeMap(QStringView composed, const QStringList &lines) {
     const QList<QStringView> newLines = splitLines(composed);
-    // The map line is the composer's last command: an empty line and the end
-    // line follow it.
-    const qsizetype mapLine = qMax<qsizetype>(0, newLines.size() - 3);
+    const qsizetype mapLine = mapLineOf(newLines);
     const QLatin1StringView breakText = ServerFileFormat::LineBreak;
     QString text;
     text.reserve(composed.size() + lines.size() * 32);

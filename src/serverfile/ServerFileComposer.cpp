@@ -73,28 +73,27 @@ bool writes(GeneratedLines::When when, const ServerSettingsRecord &s) {
 
 void writeCommand(Writer &w, const GeneratedLines::Command &command,
                   const ServerSettingsRecord &s) {
-    using GeneratedLines::Field;
-    if (command.field == Field::HighScorer) {
+    using S = ServerSettingsRecord;
+    if (command.holds(&S::HighScorerLine)) {
         w.line().val(s.HighScorerLine);
         return;
     }
     w.line();
     // A server that is not public keeps its master-server list, commented out.
-    if (command.field == Field::MasterServers && !s.PublicServer.is(1))
+    if (command.holds(&S::MasterServers) && !s.PublicServer.is(1))
         w.lit(GeneratedLines::PrivateMasterPrefix);
     w.lit(command.word).lit(" ");
     if (!command.variable.isEmpty())
         w.lit(command.variable).lit(" ");
-    const QString value = command.field == Field::None
-                              ? QString(command.fixedValue)
-                              : GeneratedLines::fieldText(s, command.field);
-    if (command.quoted)
+    const QString value =
+        command.fixed() ? QString(command.fixedValue) : GeneratedLines::fieldText(s, command.field);
+    if (command.quoted())
         w.quoted(value);
     else
         w.val(value);
-    if (command.serverInfo)
+    if (command.serverInfo())
         w.lit(" s");
-    if (command.field == Field::GameType)
+    if (command.holds(&S::GameType))
         w.lit(GeneratedLines::GameTypeNameSeparator).val(s.GameTypeName);
 }
 
@@ -113,7 +112,7 @@ QString composeServerFile(const ServerSettingsRecord &s, const QString &creation
 
     w.line().lit(GeneratedLines::AdminSectionBegin);
     for (const GeneratedLines::Command &command : GeneratedLines::commands())
-        if (command.serverInfo)
+        if (command.serverInfo())
             writeCommand(w, command, s);
     w.line().lit(GeneratedLines::AdminSectionEnd);
     w.line();
@@ -121,7 +120,7 @@ QString composeServerFile(const ServerSettingsRecord &s, const QString &creation
     w.line().lit(GeneratedLines::CreatedPrefix).val(creationTime);
     w.line();
     for (const GeneratedLines::Command &command : GeneratedLines::commands())
-        if (!command.serverInfo && writes(command.when, s))
+        if (!command.serverInfo() && writes(command.when, s))
             writeCommand(w, command, s);
     w.line();
     w.line().lit(ServerFileFormat::EndLine);

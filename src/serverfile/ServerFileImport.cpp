@@ -16,27 +16,16 @@ namespace ServerFileImport {
 
 namespace {
 
-using GeneratedLines::Field;
 using QuakeConsole::Command;
+using Row = GeneratedLines::Command;
+using S = ServerSettingsRecord;
 
 bool is(QStringView word, const char *command) {
     return QuakeConsole::sameCommand(word, QLatin1StringView(command));
 }
 
-// A check box stands for 0 and 1 alone.
-bool isCheckBox(Field field) {
-    switch (field) {
-    case Field::PublicServer:
-    case Field::HighScorer:
-    case Field::AllowDownload:
-    case Field::AllowDownloadPlayers:
-    case Field::AllowDownloadModels:
-    case Field::AllowDownloadSounds:
-    case Field::AllowDownloadMaps:
-        return true;
-    default:
-        return false;
-    }
+const Row *rowOf(GeneratedLines::Field field) {
+    return &GeneratedLines::commandFor(field);
 }
 
 class Importer {
@@ -45,15 +34,22 @@ public:
 
 private:
     void readLine(QStringView line);
+    bool madeAnew(QStringView line);
+    bool takePrivateMasters(QStringView line);
+    void readCommands(QStringView line);
     void keep(const QString &line);
     bool take(const Command &command);
-    bool takeValue(const GeneratedLines::Command &known, QStringView value);
-    void assign(const GeneratedLines::Command &command, const QString &value);
+    bool takeSetMaster(const Command &command);
+    bool takeMap(const Command &command);
+    bool takeValue(const Row &known, QStringView value);
+    void assign(const Row &command, const QString &value);
     void settle();
+    void settleRows();
+    void settleWeapons();
 
     Result m_result = {FirstAnswers::record(), {}, 0, {}, {}, {}, 0, {}, {}};
-    QSet<Field> m_given;
-    QSet<Field> m_notABox; // a box whose last value in the file is none of its own
+    QSet<const Row *> m_given;
+    QSet<const Row *> m_notABox; // a box whose last value in the file is none of its own
     QSet<QLatin1StringView> m_fixedSeen;
     QSet<QString> m_created;          // variables a "set" of the file has created
     std::optional<bool> m_randomizer; // the weapon line that came last
@@ -75,44 +71,52 @@ void Importer::keep(const QString &line) {
 }
 
 void Importer::readLine(QStringView line) {
-    // The raw-code block and the comment lines the composer writes are made
-    // anew; blank lines carry nothing.
+    if (!madeAnew(line) && !takePrivateMasters(line))
+        readCommands(line);
+}
+
+// The raw-code block and the comment lines the composer writes are made
+// anew; blank lines carry nothing.
+bool Importer::madeAnew(QStringView line) {
     if (m_rawCodeLines > 0) {
         --m_rawCodeLines;
         if (line == ServerFileFormat::RawCodeEnd)
             m_rawCodeLines = 0;
-        return;
+        return true;
     }
     if (line == ServerFileFormat::Marker) {
-        m_rawCodeLines = RawCode::FieldCount + 1;
-        return;
+        m_rawCodeLines = RawCode::BlockLines - 1;
+        return true;
     }
-    if (line.trimmed().isEmpty() ||
-        (GeneratedLines::isGenerated(line) && !GeneratedLines::commandOf(line)))
-        return;
-    // The master servers of a private server stand in a comment.
-    const GeneratedLines::ParsedLine parsed = GeneratedLines::parse(line);
-    if (parsed.command && parsed.command->field == Field::MasterServers &&
-        line.trimmed().startsWith(GeneratedLines::PrivateMasterPrefix)) {
-        if (!m_given.contains(Field::MasterServers)) {
-            // As the composer writes it: the list follows "//setmaster " whole.
-            qsizetype lead = 0;
-            while (lead < line.size() && line[lead].isSpace())
-                ++lead;
-            const QStringView comment = line.sliced(lead);
-            const qsizetype list =
-                GeneratedLines::PrivateMasterPrefix.size() + parsed.command->word.size() + 1;
-            m_result.record.MasterServers = comment.sliced(qMin(list, comment.size())).toString();
-            m_given.insert(Field::MasterServers);
-        }
-        return;
-    }
+    return line.trimmed().isEmpty() ||
+           (GeneratedLines::isGenerated(line) && !GeneratedLines::commandOf(line));
+}
 
-    const QList<Command> commands = QuakeConsole::commands(line);
+// The master servers of a private server stand in a comment.
+bool Importer::takePrivateMasters(QStringView line) {
+    const GeneratedLines::ParsedLine parsed = GeneratedLines::parse(line);
+    if (!parsed.command || !parsed.command->holds(&S::MasterServers) ||
+        !line.trimmed().startsWith(GeneratedLines::PrivateMasterPrefix))
+        return false;
+    if (!m_given.contains(parsed.command)) {
+        // As the composer writes it: the list follows "//setmaster " whole.
+        qsizetype lead = 0;
+        while (lead < line.size() && line[lead].isSpace())
+            ++lead;
+        const QStringView comment = line.sliced(lead);
+        const qsizetype list =
+            GeneratedLines::PrivateMasterPrefix.size() + parsed.command->word.size() + 1;
+        m_result.record.MasterServers = comment.sliced(qMin(list, comment.size())).toString();
+        m_given.insert(parsed.command);
+    }
+    return true;
+}
+
+void Importer::readCommands(QStringView line) {
     QStringList rest; // what the server runs that is not an answer
     QString comment;
     bool tookAny = false;
-    for (const Command &command : commands) {
+    for (const Command &command : QuakeConsole::commands(line)) {
         if (take(command)) {
             tookAny = true;
         } else if (!command.words.isEmpty() || command.unmatchedQuote >= 0) {
@@ -145,37 +149,17 @@ bool Importer::take(const Command &command) {
         const GeneratedLines::Command *known = GeneratedLines::find(name, words[1].text);
         // A value the server refuses for its info stays in its line as it is.
         const QStringView value = words[2].text;
-        const bool info = words.size() == 4 || (known && known->serverInfo) ||
+        const bool info = words.size() == 4 || (known && known->serverInfo()) ||
                           QuakeConsole::isServerInfo(words[1].text);
         if (!known || GeneratedLines::variableOf(*known).isEmpty() ||
             (info && (value.contains(u'\\') || value.contains(u'"') || value.contains(u';'))))
             return false;
         return takeValue(*known, value);
     }
-    if (is(name, "setmaster")) {
-        if (words.size() < 2)
-            return false;
-        QStringList masters;
-        for (qsizetype i = 1; i < words.size(); ++i)
-            masters.append(words[i].text.toString());
-        m_result.record.MasterServers = masters.join(u' ');
-        m_given.insert(Field::MasterServers);
-        // The server turns "public" on with its master servers.
-        m_result.record.PublicServer = 1;
-        m_given.insert(Field::PublicServer);
-        m_notABox.remove(Field::PublicServer);
-        ++m_result.answers;
-        return true;
-    }
-    if (is(name, "map")) {
-        if (words.size() != 2)
-            return false;
-        m_result.record.InitialMap = words[1].text.toString();
-        m_given.insert(Field::InitialMap);
-        ++m_result.answers;
-        m_mapLoaded = true; // the rest runs when the first player enters
-        return true;
-    }
+    if (is(name, "setmaster"))
+        return takeSetMaster(command);
+    if (is(name, "map"))
+        return takeMap(command);
     // A variable set by its bare name: the server takes the first word, when
     // it knows the variable by then; the game's own appear with the first map.
     const GeneratedLines::Command *known = GeneratedLines::find(name, {});
@@ -185,93 +169,123 @@ bool Importer::take(const Command &command) {
     return takeValue(*known, words[1].text);
 }
 
-bool Importer::takeValue(const GeneratedLines::Command &known, QStringView value) {
-    if (known.field == Field::None) { // a fixed line, taken only as the composer writes it
+bool Importer::takeSetMaster(const Command &command) {
+    const auto &words = command.words;
+    if (words.size() < 2)
+        return false;
+    QStringList masters;
+    for (qsizetype i = 1; i < words.size(); ++i)
+        masters.append(words[i].text.toString());
+    m_result.record.MasterServers = masters.join(u' ');
+    m_given.insert(rowOf(&S::MasterServers));
+    // The server turns "public" on with its master servers.
+    m_result.record.PublicServer = 1;
+    m_given.insert(rowOf(&S::PublicServer));
+    m_notABox.remove(rowOf(&S::PublicServer));
+    ++m_result.answers;
+    return true;
+}
+
+bool Importer::takeMap(const Command &command) {
+    if (command.words.size() != 2)
+        return false;
+    m_result.record.InitialMap = command.words[1].text.toString();
+    m_given.insert(rowOf(&S::InitialMap));
+    ++m_result.answers;
+    m_mapLoaded = true; // the rest runs when the first player enters
+    return true;
+}
+
+bool Importer::takeValue(const Row &known, QStringView value) {
+    if (known.fixed()) { // a fixed line, taken only as the composer writes it
         if (value != known.fixedValue)
             return false;
         m_fixedSeen.insert(known.variable);
         return true;
     }
-    if (isCheckBox(known.field) && value != u"0" && value != u"1") {
-        m_notABox.insert(known.field);
+    if (known.box() && value != u"0" && value != u"1") {
+        m_notABox.insert(&known);
         m_result.notABox.append(QStringLiteral("%1 %2").arg(known.answer, value));
         return false;
     }
-    m_notABox.remove(known.field);
+    m_notABox.remove(&known);
     assign(known, value.toString());
     return true;
 }
 
-void Importer::assign(const GeneratedLines::Command &command, const QString &value) {
+void Importer::assign(const Row &command, const QString &value) {
     ServerSettingsRecord &s = m_result.record;
-    switch (command.field) {
-    case Field::HighScorer:
-        s.HighScorerLine = QStringLiteral("set highscorer ") + value;
-        break;
-    case Field::DefaultWeapon:
-    case Field::RandomizerType:
-        m_randomizer = command.field == Field::RandomizerType;
+    if (command.holds(&S::HighScorerLine)) {
+        s.HighScorerLine = highScorerLine(value);
+    } else {
+        if (command.holds(&S::DefaultWeapon) || command.holds(&S::RandomizerType))
+            m_randomizer = command.holds(&S::RandomizerType);
         GeneratedLines::setField(s, command.field, value);
-        break;
-    default:
-        GeneratedLines::setField(s, command.field, value);
-        break;
     }
-    m_given.insert(command.field);
+    m_given.insert(&command);
     ++m_result.answers;
 }
 
 // The answers that depend on others, what lies outside the wizard's choices,
 // and what the file leaves out.
 void Importer::settle() {
+    settleRows();
     ServerSettingsRecord &s = m_result.record;
-    const auto inRange = [](const QString &text, qint64 low, qint64 high) {
-        const auto value = SettingNumber::fromText(text).value();
-        return value && *value >= low && *value <= high;
-    };
-    const auto outside = [this](const GeneratedLines::Command &command, const QString &value) {
-        m_result.outsideTables.append(QStringLiteral("%1 %2").arg(command.answer, value));
-    };
     const qint64 gameTypes = qint64(ChoiceTables::gameTypes().size());
-    for (const GeneratedLines::Command &command : GeneratedLines::commands()) {
-        if (command.field == Field::None) {
-            if (!m_fixedSeen.contains(command.variable))
-                m_result.added.append(QStringLiteral("%1 %2 %3")
-                                          .arg(command.word, command.variable, command.fixedValue));
-            continue;
-        }
-        const QString value = GeneratedLines::fieldText(s, command.field);
-        if (!m_given.contains(command.field)) {
-            // An unquoted empty value is a line the server refuses: such a
-            // line is left out, and the server keeps what it has.
-            if (value.isEmpty() && !command.quoted)
-                m_result.leftOut.append(command.field);
-            else if (!m_notABox.contains(command.field))
-                m_result.notGiven.append(command.answer);
-            continue;
-        }
-        if ((command.field == Field::GameType && !inRange(value, 0, gameTypes - 1)) ||
-            (command.field == Field::AmmoGiven && !inRange(value, 1, 3)) ||
-            (command.field == Field::DefaultWeapon && !inRange(value, 0, 19)) ||
-            (command.field == Field::RandomizerType && !inRange(value, 1, 2)))
-            outside(command, value);
-    }
     if (const auto type = s.GameType.value(); type && *type >= 0 && *type < gameTypes) {
         s.GameTypeName = QString::fromLatin1(ChoiceTables::gameTypes()[*type].text);
         s.PresetGameType = ChoiceTables::isPreset(int(*type));
         s.TeamGameType = ChoiceTables::isTeamGame(int(*type));
     }
     s.RandomizerChosen = m_randomizer.value_or(false);
-    // Only one of the weapon and the randomizer is written; the other is no
-    // missing answer.
-    m_result.notGiven.removeAll(
-        QLatin1StringView(s.RandomizerChosen ? "Player Respawns With..." : "Randomizer Type"));
-    m_result.leftOut.removeAll(s.RandomizerChosen ? Field::DefaultWeapon : Field::RandomizerType);
-    if (s.PresetGameType) {
-        for (const char *unused : {"Player Respawns With...", "Randomizer Type", "Ammo Given"})
-            m_result.notGiven.removeAll(QLatin1StringView(unused));
-        for (Field unused : {Field::DefaultWeapon, Field::RandomizerType, Field::AmmoGiven})
-            m_result.leftOut.removeAll(unused);
+    settleWeapons();
+}
+
+// A fixed line the file lacks, an answer it does not give, a value no choice
+// of the wizard has.
+void Importer::settleRows() {
+    const auto inRange = [](const QString &text, qint64 low, qint64 high) {
+        const auto value = SettingNumber::fromText(text).value();
+        return value && *value >= low && *value <= high;
+    };
+    const qint64 gameTypes = qint64(ChoiceTables::gameTypes().size());
+    for (const Row &command : GeneratedLines::commands()) {
+        if (command.fixed()) {
+            if (!m_fixedSeen.contains(command.variable))
+                m_result.added.append(QStringLiteral("%1 %2 %3")
+                                          .arg(command.word, command.variable, command.fixedValue));
+            continue;
+        }
+        const QString value = GeneratedLines::fieldText(m_result.record, command.field);
+        if (!m_given.contains(&command)) {
+            // An unquoted empty value is a line the server refuses: such a
+            // line is left out, and the server keeps what it has.
+            if (value.isEmpty() && !command.quoted())
+                m_result.leftOut.append(&command);
+            else if (!m_notABox.contains(&command))
+                m_result.notGiven.append(command.answer);
+            continue;
+        }
+        if ((command.holds(&S::GameType) && !inRange(value, 0, gameTypes - 1)) ||
+            (command.holds(&S::AmmoGiven) && !inRange(value, 1, 3)) ||
+            (command.holds(&S::DefaultWeapon) && !inRange(value, 0, 19)) ||
+            (command.holds(&S::RandomizerType) && !inRange(value, 1, 2)))
+            m_result.outsideTables.append(QStringLiteral("%1 %2").arg(command.answer, value));
+    }
+}
+
+// Only one of the weapon and the randomizer is written, and neither with a
+// preset game type: the others are no missing answers.
+void Importer::settleWeapons() {
+    const ServerSettingsRecord &s = m_result.record;
+    QList<const Row *> unused{rowOf(s.RandomizerChosen
+                                        ? GeneratedLines::Field(&S::DefaultWeapon)
+                                        : GeneratedLines::Field(&S::RandomizerType))};
+    if (s.PresetGameType)
+        unused = {rowOf(&S::DefaultWeapon), rowOf(&S::RandomizerType), rowOf(&S::AmmoGiven)};
+    for (const Row *row : unused) {
+        m_result.notGiven.removeAll(row->answer);
+        m_result.leftOut.removeAll(row);
     }
 }
 
@@ -292,7 +306,7 @@ QString compose(const Result &result, const QString &creationTime) {
         QStringList lines;
         for (const QuakeConsole::Line &line : QuakeConsole::lines(composed)) {
             const GeneratedLines::Command *command = GeneratedLines::commandOf(line.text);
-            if (!command || !result.leftOut.contains(command->field))
+            if (!command || !result.leftOut.contains(command))
                 lines.append(line.text.toString());
         }
         composed = lines.join(ServerFileFormat::LineBreak);
@@ -326,7 +340,7 @@ QString report(const Result &r, const QString &fileName, qsizetype findings) {
     if (!r.leftOut.isEmpty()) {
         QStringList names;
         for (const GeneratedLines::Command &command : GeneratedLines::commands())
-            if (r.leftOut.contains(command.field))
+            if (r.leftOut.contains(&command))
                 names.append(command.answer);
         parts.append(QStringLiteral("Not set by the file and left out, so the server keeps its "
                                     "own value: %1.")

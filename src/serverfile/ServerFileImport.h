@@ -22,7 +22,8 @@ struct Result {
     QStringList added;           // fixed lines of the composer that the file does not have
     int afterMap = 0;            // kept lines after the map line, which ran when a player entered
     QStringList notABox;         // box answers whose value is none of the box's, kept as written
-    QList<GeneratedLines::Field> leftOut; // not set by the file, with no first answer: no line
+    QList<const GeneratedLines::Command *>
+        leftOut; // not set by the file, with no first answer: no line
 };
 
 Result read(QStringView text);

@@ -3,7 +3,6 @@
 #include "GeneratedLines.h"
 #include "ServerFileFormat.h"
 #include "platform/TextLines.h"
-#include "settings/ServerSettings.h"
 
 std::optional<ServerFileContents> readServerFile(QByteArrayView bytes) {
     TextLines cursor(bytes);
@@ -20,7 +19,7 @@ std::optional<ServerFileContents> readServerFile(QByteArrayView bytes) {
         values.append(QString::fromLatin1(line->sliced(2)));
     }
     ServerFileContents contents{QString::fromLatin1(bytes), values, {}, {}};
-    using GeneratedLines::Field;
+    using S = ServerSettingsRecord;
     while (const auto line = cursor.next()) {
         // Only three commands are wanted; most lines need no closer look.
         if (!line->contains("weapon") && !line->contains("highscorer"))
@@ -29,18 +28,11 @@ std::optional<ServerFileContents> readServerFile(QByteArrayView bytes) {
         const GeneratedLines::ParsedLine parsed = GeneratedLines::parse(text);
         if (!parsed.command)
             continue;
-        switch (parsed.command->field) {
-        case Field::DefaultWeapon:
-        case Field::RandomizerType:
-            contents.weapon = ServerFileContents::WeaponChoice{
-                parsed.command->field == Field::RandomizerType, parsed.value.toString()};
-            break;
-        case Field::HighScorer:
+        const bool randomizer = parsed.command->holds(&S::RandomizerType);
+        if (randomizer || parsed.command->holds(&S::DefaultWeapon))
+            contents.weapon = ServerFileContents::WeaponChoice{randomizer, parsed.value.toString()};
+        else if (parsed.command->holds(&S::HighScorerLine))
             contents.highScorer = parsed.value.toString();
-            break;
-        default:
-            break;
-        }
     }
     return contents;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GeneratedLines.h" // RawCode, for the raw values
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>

@@ -24,7 +24,7 @@ ServerSettingsRecord record() {
     s.AllowDownloadMaps = SettingNumber::fromText(QStringLiteral("0"));
     s.IdleDetect = QString::fromLatin1(IdleDetect);
     s.InitialMap = QString::fromLatin1(InitialMap);
-    s.HighScorerLine = QStringLiteral("set highscorer 0");
+    s.HighScorerLine = highScorerLine(u"0");
     return s;
 }
 

@@ -3,7 +3,7 @@
 #include "SettingNumber.h"
 
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 // Every answer of the wizard. Text fields are written into the server file as
 // they are; number fields hold a page's whole number or a file's text.
@@ -53,9 +53,5 @@ struct ServerSettingsRecord {
     bool operator==(const ServerSettingsRecord &) const = default;
 };
 
-// The 25 fields of the raw-code block, in the order of its lines 2 to 26.
-namespace RawCode {
-inline constexpr int FieldCount = 25;
-QStringList values(const ServerSettingsRecord &settings);
-void restore(ServerSettingsRecord &settings, const QStringList &values);
-} // namespace RawCode
+// The line the high-scorer box stands for, with its value ("0" or "1").
+QString highScorerLine(QStringView value);

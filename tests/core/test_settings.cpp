@@ -1,3 +1,4 @@
+#include "serverfile/GeneratedLines.h"
 #include "settings/ChoiceTables.h"
 #include "settings/PublicVars.h"
 #include "settings/ServerSettings.h"

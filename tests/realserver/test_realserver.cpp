@@ -300,6 +300,25 @@ class TestRealServer : public QObject {
         return failed;
     }
 
+    // The engine on a fresh home that holds the text as server.cfg and the
+    // named maps; with a map there it listens where a player finds it.
+    ServerRun exec(const QString &text, const QStringList &maps = {}, bool player = false,
+                   const QByteArray &commands = "cvarlist\nquit\n") {
+        QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
+        const QString game = home.path() + QLatin1String("/.yq2/baseq2/");
+        bool written = writeFile(game + QLatin1String("server.cfg"), text.toLatin1());
+        for (const QString &map : maps)
+            written =
+                written && writeFile(game + QLatin1String("maps/%1.bsp").arg(map), smallestMap());
+        ServerRun failed;
+        failed.output = QStringLiteral("server.cfg or a map not written");
+        return !written ? failed
+                        : run(home.path(), maps.isEmpty() ? 0 : 27910,
+                              shellWord(m_engine + QLatin1String("/q2ded")) +
+                                  QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
+                              commands, player);
+    }
+
 private slots:
     void initTestCase() {
         if (geteuid() != 0)
@@ -344,17 +363,10 @@ private slots:
         const QString text = composeServerFile(record, QStringLiteral("T"));
         const QList<Finding> findings = ConsoleCheck::check(text);
 
-        QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
-        QVERIFY(writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), text.toLatin1()));
         // With long values the map is there: loading it adds to the server info.
         const bool loads = QLatin1String(cases()[index].name) == QLatin1String("long values");
-        if (loads)
-            QVERIFY(writeFile(home.path() + QLatin1String("/.yq2/baseq2/maps/q2dm8.bsp"),
-                              smallestMap()));
-        const ServerRun server = run(home.path(), loads ? 27910 : 0,
-                                     shellWord(m_engine + QLatin1String("/q2ded")) +
-                                         QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
-                                     "cvarlist\nserverinfo\nquit\n");
+        const ServerRun server = exec(text, loads ? QStringList{"q2dm8"} : QStringList(), false,
+                                      "cvarlist\nserverinfo\nquit\n");
         QVERIFY2(server.output.contains(QLatin1String("execing server.cfg")),
                  qPrintable(server.output));
         const QString context = QLatin1String("\nFindings:\n") + describe(findings);
@@ -374,14 +386,13 @@ private slots:
         int answers = 0;
         for (int i = 28; i < lines.size(); ++i) {
             const GeneratedLines::Command *entry = GeneratedLines::commandOf(lines[i]);
-            if (!entry || entry->field == GeneratedLines::Field::None ||
-                entry->field == GeneratedLines::Field::HighScorer ||
-                entry->field == GeneratedLines::Field::MasterServers)
+            if (!entry || entry->fixed() || entry->holds(&ServerSettingsRecord::HighScorerLine) ||
+                entry->holds(&ServerSettingsRecord::MasterServers))
                 continue;
             ++answers;
             // Blanks around an unquoted value only part it from its neighbours.
             QString typed = GeneratedLines::fieldText(record, entry->field);
-            if (!entry->quoted)
+            if (!entry->quoted())
                 typed = typed.trimmed();
             QList<Finding> own;
             QSet<Effect> effects;
@@ -392,7 +403,7 @@ private slots:
                 QStringLiteral("line %1 (%2): %3").arg(i + 1).arg(entry->answer, lines[i]) +
                 context;
 
-            if (entry->field == GeneratedLines::Field::InitialMap) {
+            if (entry->holds(&ServerSettingsRecord::InitialMap)) {
                 const bool refused = std::any_of(own.begin(), own.end(), [](const Finding &f) {
                     return f.rule == Rule::MapRefused;
                 });
@@ -421,7 +432,7 @@ private slots:
             }
             const auto shown = std::find_if(
                 own.begin(), own.end(), [](const Finding &f) { return f.rule == Rule::NotAscii; });
-            const bool info = entry->serverInfo || QuakeConsole::isServerInfo(variable);
+            const bool info = entry->serverInfo() || QuakeConsole::isServerInfo(variable);
             // Players get the info; the console's list shows a blank for a letter beyond ASCII.
             if (shown != own.end() && info)
                 QVERIFY2(server.info.value(variable) == shown->detail, qPrintable(where));
@@ -464,23 +475,13 @@ private slots:
         // The maps the original loads are there, and then a player makes the
         // server run what follows a map; the original's map lines alone tell
         // what loading them changes by itself.
-        static const QRegularExpression loads(QStringLiteral("(?:^|\\n)\\s*(map \\S+)"));
+        static const QRegularExpression loads(QStringLiteral("(?:^|\\n)\\s*map (\\S+)"));
         QStringList maps;
         for (const QRegularExpressionMatch &m : loads.globalMatch(file))
             maps.append(m.captured(1));
-        const auto serve = [&](const QString &text) {
-            QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
-            const QString game = home.path() + QLatin1String("/.yq2/baseq2/");
-            writeFile(game + QLatin1String("server.cfg"), text.toLatin1());
-            for (const QString &map : maps)
-                writeFile(game + QLatin1String("maps/%1.bsp").arg(map.sliced(4)), smallestMap());
-            const bool map = !maps.isEmpty();
-            return run(home.path(), map ? 27910 : 0,
-                       shellWord(m_engine + QLatin1String("/q2ded")) +
-                           QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
-                       "cvarlist\nquit\n", map);
-        };
-        const ServerRun before = serve(maps.join(u'\n'));
+        const auto serve = [&](const QString &text) { return exec(text, maps, !maps.isEmpty()); };
+        const ServerRun before =
+            serve(maps.isEmpty() ? QString() : QLatin1String("map ") + maps.join(u"\nmap "));
         const ServerRun original = serve(file);
         const ServerRun after = serve(composed);
         QVERIFY(!before.cvars.isEmpty() && !after.cvars.isEmpty());
@@ -553,17 +554,11 @@ private slots:
         const QList<Finding> findings = ConsoleCheck::check(text);
         QCOMPARE(findings.size(), 1);
         QCOMPARE(ConsoleCheck::effectOf(findings[0].rule), Effect::Later);
-        QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
-        QVERIFY(writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), text.toLatin1()));
-        QVERIFY(
-            writeFile(home.path() + QLatin1String("/.yq2/baseq2/maps/q2dm8.bsp"), smallestMap()));
-        const QString line = shellWord(m_engine + QLatin1String("/q2ded")) +
-                             QLatin1String(" +set ip 127.0.0.1 +exec server.cfg");
-        const ServerRun alone = run(home.path(), 27910, line, "cvarlist\nquit\n");
+        const ServerRun alone = exec(text, {"q2dm8"});
         QVERIFY2(alone.status.contains(QLatin1String("\\mapname\\q2dm8\\")),
                  qPrintable(alone.output));
         QVERIFY(!alone.cvars.contains(QStringLiteral("later")));
-        const ServerRun joined = run(home.path(), 27910, line, "cvarlist\nquit\n", true);
+        const ServerRun joined = exec(text, {"q2dm8"}, true);
         QVERIFY2(m_entered, qPrintable(joined.output));
         QCOMPARE(joined.cvars.value(QStringLiteral("later")), QStringLiteral("1"));
         QCOMPARE(joined.cvars.value(QStringLiteral("idledetect")), QStringLiteral("0"));
@@ -623,17 +618,17 @@ private slots:
                 QuakeConsole::lines(composeServerFile(record, QStringLiteral("T")));
             for (const QuakeConsole::Line &l : composed.sliced(28)) {
                 const GeneratedLines::Command *entry = GeneratedLines::commandOf(l.text);
-                if (entry && entry->field == GeneratedLines::Field::InitialMap)
+                if (entry && entry->holds(&ServerSettingsRecord::InitialMap))
                     break; // no map: the rest would wait for a player
                 Line line{l.text.toString(), {}, true};
                 if (entry && !GeneratedLines::variableOf(*entry).isEmpty()) {
-                    QString value = entry->field == GeneratedLines::Field::None
+                    QString value = entry->fixed()
                                         ? QString(entry->fixedValue)
                                         : GeneratedLines::fieldText(record, entry->field);
-                    if (entry->field == GeneratedLines::Field::HighScorer)
+                    if (entry->holds(&ServerSettingsRecord::HighScorerLine))
                         value = value.sliced(qMin<qsizetype>(15, value.size()));
                     line.seems.append({GeneratedLines::variableOf(*entry),
-                                       entry->quoted ? value : value.trimmed()});
+                                       entry->quoted() ? value : value.trimmed()});
                 } else if (entry && !l.text.startsWith(u'/')) { // setmaster: its servers
                     const auto names = record.MasterServers.split(u' ', Qt::SkipEmptyParts);
                     line.seems.append({QStringLiteral("#masters"), names.join(u' ')});
@@ -660,13 +655,7 @@ private slots:
             for (const Line &line : lines)
                 texts.append(line.text);
             const QString file = texts.join(QLatin1String("\r\n"));
-            QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
-            QVERIFY(
-                writeFile(home.path() + QLatin1String("/.yq2/baseq2/server.cfg"), file.toLatin1()));
-            const ServerRun server = run(home.path(), 0,
-                                         shellWord(m_engine + QLatin1String("/q2ded")) +
-                                             QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
-                                         "cvarlist\nquit\n");
+            const ServerRun server = exec(file);
             QVERIFY2(!server.cvars.isEmpty(), qPrintable(server.output));
             // The server names each master server it takes: by its address when
             // it is one (any name may stand for it), else by the name.
