@@ -17,6 +17,8 @@ public:
     void showModal();
 
 private:
+    void placeControls();
+    void connectControls();
     void Command2_Click();
     void cmdLocateConfig_Click();
     void cmdCreate_Click();
@@ -26,5 +28,9 @@ private:
     QLineEdit *txtConfigName = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *txtShortCut = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *cmdLocateConfig = nullptr;
+    QPushButton *cmdCreate = nullptr;
+    QPushButton *cmdDone = nullptr;
     FileDialog m_dialog; // shared by both Locate buttons
 };
