@@ -26,10 +26,12 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -147,7 +149,13 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     layout->addWidget(headingTip(this));
     layout->addLayout(columns, 1);
     layout->addWidget(overridesNote);
-    resize(860, 520);
+    // Roomy where the screen allows; on a small screen (800 by 600) no wider
+    // or taller than it, leaving room for the window's frame.
+    const QSize room = screen()->availableGeometry().size() - QSize(40, 60);
+    QSize start = QSize(860, 520).boundedTo(room).expandedTo(minimumSizeHint());
+    // Narrower, the wrapped texts take more lines.
+    start.setHeight(std::max(start.height(), layout->totalMinimumHeightForWidth(start.width())));
+    resize(start);
 
     connectControls();
     connectKeys();
@@ -160,6 +168,9 @@ QLayout *frmCreateMaplist::buildBrowser() {
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setAccessibleName(QStringLiteral("Drive"));
     fillDriveList(Drive1);
+    // A long mount point would widen the window beyond a small screen.
+    Drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Drive1->setMinimumContentsLength(12);
     // Screen readers on Linux name a drop-down by the label it is the buddy of.
     auto *lblDrive = label("lblDrive", "Drive:", this, Drive1);
     txtFolder = new QLineEdit(this);
