@@ -11,7 +11,7 @@ shift
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_read_server_file fuzz_split_lines fuzz_compose_server_file fuzz_server_file_syntax
-             fuzz_console_check fuzz_pak_directory)
+             fuzz_console_check fuzz_pak_directory fuzz_pk3_directory)
 fi
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKESTRUNE_FUZZ=ON \
@@ -24,11 +24,11 @@ for target in "${targets[@]}"; do
     work=fuzz/corpus-run/$target
     mkdir -p "$work"
     echo "== $target for ${seconds}s"
-    # The .pak reader allocates for what the archive holds, never for the
+    # The archive readers allocate for what the archive holds, never for the
     # numbers it claims: with inputs of a few KiB, any one allocation of a
     # MiB is a finding.
     extra=()
-    [ "$target" = fuzz_pak_directory ] && extra=(-malloc_limit_mb=1)
+    case $target in fuzz_pak_directory | fuzz_pk3_directory) extra=(-malloc_limit_mb=1) ;; esac
     "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
         "${extra[@]}" -artifact_prefix="build-fuzz/artifacts/$target-" "$work" "fuzz/corpus/$target"
 done

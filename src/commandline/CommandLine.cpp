@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "platform/HostSystem.h"
+
 namespace {
 
 // Characters a POSIX shell takes as they are, wherever they stand in a word.
@@ -56,11 +58,7 @@ QString commandLineProblem(const QString &gameLocation, const QString &serverFil
 }
 
 Shell hostShell() {
-#ifdef Q_OS_WIN
-    return Shell::Windows;
-#else
-    return Shell::Posix;
-#endif
+    return HostSystem::Current == HostSystem::Kind::Windows ? Shell::Windows : Shell::Posix;
 }
 
 QString serverCommandLine(const QString &gameLocation, const QString &serverFile,

@@ -26,6 +26,27 @@ QFrame *divider(QWidget *parent) {
     return line;
 }
 
+// A label names its box for screen readers.
+QLabel *label(const char *name, const char *text, QWidget *box, QWidget *parent) {
+    auto *l = new QLabel(QString::fromLatin1(text), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setBuddy(box);
+    return l;
+}
+
+QLineEdit *box(const char *name, const QString &text, QWidget *parent) {
+    auto *b = new QLineEdit(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QPushButton *button(const char *name, const char *text, QWidget *parent) {
+    auto *b = new QPushButton(QString::fromLatin1(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
 } // namespace
 
 frmShortcut::frmShortcut(QWidget *parent, ServerControl *server)
@@ -35,62 +56,53 @@ frmShortcut::frmShortcut(QWidget *parent, ServerControl *server)
     setWindowTitle(QStringLiteral("Kestrune - Shortcut Creator"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    // A label names its box for screen readers.
-    const auto label = [this](const char *name, const char *text, QWidget *box) {
-        auto *l = new QLabel(QString::fromLatin1(text), this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setBuddy(box);
-        return l;
-    };
-    const auto box = [this](const char *name, const QString &text) {
-        auto *b = new QLineEdit(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
-    };
-    const auto button = [this](const char *name, const char *text) {
-        auto *b = new QPushButton(QString::fromLatin1(text), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-
-    txtQuakeLocation = box("txtQuakeLocation", QString());
+    txtQuakeLocation = box("txtQuakeLocation", QString(), this);
     txtQuakeLocation->setMinimumWidth(360);
-    auto *command2 = button("Command2", "Locate");
-    txtGameFolder = box("txtGameFolder", QString());
+    Command2 = button("Command2", "Locate", this);
+    txtGameFolder = box("txtGameFolder", QString(), this);
     txtGameFolder->setAccessibleName(QStringLiteral("Game folder of the modification"));
     txtGameFolder->setToolTip(
         QStringLiteral("The folder of the modification, such as kestrune; empty for none"));
-    txtConfigName = box("txtConfigName", PublicVars::SaveFileTitle); // Form_Load
-    auto *cmdLocateConfig = button("cmdLocateConfig", "Locate");
-    Text1 = box("Text1", QStringLiteral("27910"));
+    txtConfigName = box("txtConfigName", PublicVars::SaveFileTitle, this); // Form_Load
+    cmdLocateConfig = button("cmdLocateConfig", "Locate", this);
+    Text1 = box("Text1", QStringLiteral("27910"), this);
     Text1->setMaximumWidth(100);
-    auto *cmdCreate = button("cmdCreate", "&Create Command Line");
+    cmdCreate = button("cmdCreate", "&Create Command Line", this);
     cmdCreate->setDefault(true);
-    txtShortCut = box("txtShortCut", QString());
-    auto *cmdCopy = button("cmdCopy", "Co&py");
+    txtShortCut = box("txtShortCut", QString(), this);
+    cmdCopy = button("cmdCopy", "Co&py", this);
     cmdCopy->setToolTip(QStringLiteral("Copy the command line, to paste it into a shortcut"));
-    auto *cmdDone = button("cmdDone", "Done");
-    auto *cmdStartServer = button("cmdStartServer", "&Start Server");
+    cmdDone = button("cmdDone", "Done", this);
+    cmdStartServer = button("cmdStartServer", "&Start Server", this);
     cmdStartServer->setToolTip(
         QStringLiteral("Runs this program as a dedicated server with the saved server file"));
     cmdStartServer->setVisible(server != nullptr);
 
+    placeControls();
+    connectControls();
+}
+
+    placeControls();
+    connectControls();
+}
+
+void frmShortcut::placeControls() {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 14, 16, 12);
-    grid->addWidget(label("Label1", "Location of Quake", txtQuakeLocation), 0, 0, 1, 2);
+    grid->addWidget(label("Label1", "Location of Quake", txtQuakeLocation, this), 0, 0, 1, 2);
     grid->addWidget(txtQuakeLocation, 1, 0);
-    grid->addWidget(command2, 1, 1);
-    grid->addWidget(label("lblGameFolder", "&Game folder (optional)", txtGameFolder), 2, 0, 1, 2);
+    grid->addWidget(Command2, 1, 1);
+    grid->addWidget(label("lblGameFolder", "&Game folder (optional)", txtGameFolder, this), 2, 0, 1,
+                    2);
     grid->addWidget(txtGameFolder, 3, 0);
-    grid->addWidget(label("Label2", "Name of config file", txtConfigName), 4, 0, 1, 2);
+    grid->addWidget(label("Label2", "Name of config file", txtConfigName, this), 4, 0, 1, 2);
     grid->addWidget(txtConfigName, 5, 0);
     grid->addWidget(cmdLocateConfig, 5, 1);
-    grid->addWidget(label("Label3", "Port:", Text1), 6, 0, 1, 2);
+    grid->addWidget(label("Label3", "Port:", Text1, this), 6, 0, 1, 2);
     grid->addWidget(Text1, 7, 0, Qt::AlignLeft);
     grid->addWidget(divider(this), 8, 0, 1, 2);
     grid->addWidget(cmdCreate, 9, 0, Qt::AlignLeft);
-    grid->addWidget(label("Label4", "Command Line:", txtShortCut), 10, 0, 1, 2);
+    grid->addWidget(label("Label4", "Command Line:", txtShortCut, this), 10, 0, 1, 2);
     grid->addWidget(txtShortCut, 11, 0);
     grid->addWidget(cmdCopy, 11, 1);
     grid->addWidget(divider(this), 12, 0, 1, 2);
@@ -98,8 +110,10 @@ frmShortcut::frmShortcut(QWidget *parent, ServerControl *server)
     grid->addWidget(cmdDone, 13, 1, Qt::AlignBottom);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(13, 1); // a taller window keeps Done at the bottom
+}
 
-    connect(command2, &QPushButton::clicked, this, &frmShortcut::Command2_Click);
+void frmShortcut::connectControls() {
+    connect(Command2, &QPushButton::clicked, this, &frmShortcut::Command2_Click);
     connect(cmdLocateConfig, &QPushButton::clicked, this, &frmShortcut::cmdLocateConfig_Click);
     connect(cmdCreate, &QPushButton::clicked, this, &frmShortcut::cmdCreate_Click);
     connect(cmdCopy, &QPushButton::clicked, this,

@@ -19,6 +19,8 @@ public:
     void showModal();
 
 private:
+    void placeControls();
+    void connectControls();
     void Command2_Click();
     void cmdLocateConfig_Click();
     void cmdCreate_Click();
@@ -30,6 +32,12 @@ private:
     QLineEdit *txtConfigName = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *txtShortCut = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *cmdLocateConfig = nullptr;
+    QPushButton *cmdCreate = nullptr;
+    QPushButton *cmdCopy = nullptr;
+    QPushButton *cmdDone = nullptr;
+    QPushButton *cmdStartServer = nullptr;
     FileDialog m_dialog; // shared by both Locate buttons
     ServerControl *m_server = nullptr;
 };

@@ -29,17 +29,20 @@ bool readAt(QIODevice &device, qint64 offset, char *into, qint64 size) {
     return device.seek(offset) && device.read(into, size) == size;
 }
 
-} // namespace
+// Where the central directory lies and how many entries it claims.
+struct Directory {
+    quint64 count = 0;
+    quint64 size = 0;
+    quint64 offset = 0;
+};
 
-Result read(QIODevice &device, const Keep &keep, const std::atomic_bool *cancel) {
-    const qint64 size = device.size();
-    if (size < kEndSize)
-        return failed(QStringLiteral("The file is too short for a .pk3 archive."));
-    // The end record: the last "PK\5\6" whose comment ends at the file's end
-    // or before it.
+// The end record: the last "PK\5\6" whose comment ends at the file's end or
+// before it. Fills the directory and where the record starts; an error or
+// empty.
+QString readEnd(QIODevice &device, qint64 size, Directory &directory, qint64 &endAt) {
     const qint64 tailStart = std::max<qint64>(0, size - kEndSize - kEndSearch);
     if (!device.seek(tailStart))
-        return failed(QStringLiteral("The file cannot be read."));
+        return QStringLiteral("The file cannot be read.");
     const QByteArray tail = device.read(size - tailStart);
     qint64 end = -1;
     for (qint64 i = tail.size() - kEndSize; i >= 0; --i) {
@@ -50,40 +53,41 @@ Result read(QIODevice &device, const Keep &keep, const std::atomic_bool *cancel)
         }
     }
     if (end < 0)
-        return failed(QStringLiteral("The file is not a .pk3 (zip) archive."));
+        return QStringLiteral("The file is not a .pk3 (zip) archive.");
     const char *record = tail.constData() + end;
-    quint64 count = at<quint16>(record, 10);
-    quint64 directorySize = at<quint32>(record, 12);
-    quint64 directoryOffset = at<quint32>(record, 16);
-    const qint64 endAt = tailStart + end;
-    if (count == 0xFFFF || directorySize == 0xFFFFFFFF || directoryOffset == 0xFFFFFFFF) {
-        char locator[kLocatorSize];
-        char end64[kEnd64Size];
-        if (endAt < kLocatorSize || !readAt(device, endAt - kLocatorSize, locator, kLocatorSize) ||
-            QByteArrayView(locator, 4) != QByteArrayView("PK\x06\x07"))
-            return failed(QStringLiteral("The file's zip64 end record is missing."));
-        const quint64 end64At = at<quint64>(locator, 8);
-        if (end64At > quint64(endAt) || !readAt(device, qint64(end64At), end64, kEnd64Size) ||
-            QByteArrayView(end64, 4) != QByteArrayView("PK\x06\x06"))
-            return failed(QStringLiteral("The file's zip64 end record is damaged."));
-        count = at<quint64>(end64, 32);
-        directorySize = at<quint64>(end64, 40);
-        directoryOffset = at<quint64>(end64, 48);
-    }
-    if (directoryOffset > quint64(size) || directorySize > quint64(size) - directoryOffset)
-        return failed(QStringLiteral("Its directory runs past the end of the file."));
-    // Every entry takes 46 bytes at least: a count the directory cannot hold
-    // is refused before anything is kept.
-    if (count > directorySize / kEntryHeader)
-        return failed(QStringLiteral("Its directory claims more entries than it can hold."));
-    if (!device.seek(qint64(directoryOffset)))
-        return failed(QStringLiteral("Its directory cannot be reached."));
+    directory = {at<quint16>(record, 10), at<quint32>(record, 12), at<quint32>(record, 16)};
+    endAt = tailStart + end;
+    return {};
+}
 
+bool needsZip64(const Directory &directory) {
+    return directory.count == 0xFFFF || directory.size == 0xFFFFFFFF ||
+           directory.offset == 0xFFFFFFFF;
+}
+
+// The zip64 end record, found through the locator just before the end record.
+QString readEnd64(QIODevice &device, qint64 endAt, Directory &directory) {
+    char locator[kLocatorSize];
+    char end64[kEnd64Size];
+    if (endAt < kLocatorSize || !readAt(device, endAt - kLocatorSize, locator, kLocatorSize) ||
+        QByteArrayView(locator, 4) != QByteArrayView("PK\x06\x07"))
+        return QStringLiteral("The file's zip64 end record is missing.");
+    const quint64 end64At = at<quint64>(locator, 8);
+    if (end64At > quint64(endAt) || !readAt(device, qint64(end64At), end64, kEnd64Size) ||
+        QByteArrayView(end64, 4) != QByteArrayView("PK\x06\x06"))
+        return QStringLiteral("The file's zip64 end record is damaged.");
+    directory = {at<quint64>(end64, 32), at<quint64>(end64, 40), at<quint64>(end64, 48)};
+    return {};
+}
+
+// The entries, one after the other from where the device stands.
+Result readEntries(QIODevice &device, const Directory &directory, const Keep &keep,
+                   const std::atomic_bool *cancel) {
     Result result;
     quint64 used = 0;
     char header[kEntryHeader];
     QByteArray name;
-    for (quint64 i = 0; i < count; ++i) {
+    for (quint64 i = 0; i < directory.count; ++i) {
         if (cancel && i % kCancelCheck == 0 && cancel->load())
             return failed(QStringLiteral("Reading it was cancelled."));
         const auto damaged = [i] {
@@ -95,7 +99,7 @@ Result read(QIODevice &device, const Keep &keep, const std::atomic_bool *cancel)
         const quint16 nameSize = at<quint16>(header, 28);
         const qint64 skip = qint64(at<quint16>(header, 30)) + at<quint16>(header, 32);
         used += quint64(kEntryHeader) + nameSize + quint64(skip);
-        if (used > directorySize)
+        if (used > directory.size)
             return damaged();
         name.resize(nameSize);
         if (device.read(name.data(), nameSize) != nameSize)
@@ -106,6 +110,31 @@ Result read(QIODevice &device, const Keep &keep, const std::atomic_bool *cancel)
             result.names.append(QString::fromLatin1(name));
     }
     return result;
+}
+
+} // namespace
+
+Result read(QIODevice &device, const Keep &keep, const std::atomic_bool *cancel) {
+    const qint64 size = device.size();
+    if (size < kEndSize)
+        return failed(QStringLiteral("The file is too short for a .pk3 archive."));
+    Directory directory;
+    qint64 endAt = 0;
+    if (const QString error = readEnd(device, size, directory, endAt); !error.isEmpty())
+        return failed(error);
+    if (needsZip64(directory)) {
+        if (const QString error = readEnd64(device, endAt, directory); !error.isEmpty())
+            return failed(error);
+    }
+    if (directory.offset > quint64(size) || directory.size > quint64(size) - directory.offset)
+        return failed(QStringLiteral("Its directory runs past the end of the file."));
+    // Every entry takes 46 bytes at least: a count the directory cannot hold
+    // is refused before anything is kept.
+    if (directory.count > directory.size / kEntryHeader)
+        return failed(QStringLiteral("Its directory claims more entries than it can hold."));
+    if (!device.seek(qint64(directory.offset)))
+        return failed(QStringLiteral("Its directory cannot be reached."));
+    return readEntries(device, directory, keep, cancel);
 }
 
 Result readFile(const QString &path, const Keep &keep, const std::atomic_bool *cancel) {

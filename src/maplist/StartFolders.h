@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HostSystem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,13 +11,8 @@
 // installations, the first of them that exists.
 namespace StartFolders {
 
-enum class System { Windows, Unix };
-
-#ifdef Q_OS_WIN
-inline constexpr System ThisSystem = System::Windows;
-#else
-inline constexpr System ThisSystem = System::Unix;
-#endif
+using System = HostSystem::Kind;
+inline constexpr System ThisSystem = HostSystem::Current;
 
 // The folders to try, in order, for the given home folder and system.
 QStringList candidates(const QString &home, System system);

@@ -8,6 +8,7 @@
 #include "platform/BusyWait.h"
 #include "platform/CheckBoxSignal.h"
 #include "platform/FileSystem.h"
+#include "platform/HostSystem.h"
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
@@ -25,10 +26,12 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -89,7 +92,7 @@ void fillDriveList(QComboBox *list) {
     const auto add = [list](const QString &text, const QString &path) {
         list->addItem(text, QDir::cleanPath(path));
     };
-    if (StartFolders::ThisSystem == StartFolders::System::Windows) {
+    if (HostSystem::Current == HostSystem::Kind::Windows) {
         for (const QFileInfo &drive : QDir::drives())
             add(QDir::toNativeSeparators(drive.absoluteFilePath()), drive.absoluteFilePath());
         return;
@@ -130,11 +133,45 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     setObjectName(QStringLiteral("frmCreateMaplist"));
     setWindowTitle(QStringLiteral("Kestrune - Create Maplist"));
 
-    // The map browser.
+    auto *overridesNote =
+        label("Label2",
+              "Map Overrides:  Use these when you want to override a global setting, like the ammo "
+              "given, or weapon respawning on each map.",
+              this);
+    overridesNote->setWordWrap(true);
+    auto *columns = new QHBoxLayout;
+    columns->setSpacing(14);
+    columns->addLayout(buildBrowser(), 3);
+    columns->addLayout(buildLineControls(), 2);
+    columns->addLayout(buildMaplistColumn(), 3);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 12);
+    layout->addWidget(headingTip(this));
+    layout->addLayout(columns, 1);
+    layout->addWidget(overridesNote);
+    // Roomy where the screen allows; on a small screen (800 by 600) no wider
+    // or taller than it, leaving room for the window's frame.
+    const QSize room = screen()->availableGeometry().size() - QSize(40, 60);
+    QSize start = QSize(860, 520).boundedTo(room).expandedTo(minimumSizeHint());
+    // Narrower, the wrapped texts take more lines.
+    start.setHeight(std::max(start.height(), layout->totalMinimumHeightForWidth(start.width())));
+    resize(start);
+    Look::showListFocus(this);
+
+    connectControls();
+    connectKeys();
+    // Form_Load: the browser starts in the game's folder where there is one.
+    browse(startFolder());
+}
+
+QLayout *frmCreateMaplist::buildBrowser() {
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Drive1->setAccessibleName(QStringLiteral("Drive"));
     fillDriveList(Drive1);
+    // A long mount point would widen the window beyond a small screen.
+    Drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Drive1->setMinimumContentsLength(12);
     // Screen readers on Linux name a drop-down by the label it is the buddy of.
     auto *lblDrive = label("lblDrive", "Drive:", this, Drive1);
     txtFolder = new QLineEdit(this);
@@ -160,8 +197,11 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     browser->addWidget(Dir1, 1);
     browser->addWidget(label("Label6", "Available Maps", this, File1));
     browser->addWidget(File1, 2);
+    return browser;
+}
 
-    // The line being built.
+// The map box and the two player bounds, with the caption under the bounds.
+QLayout *frmCreateMaplist::buildMapBoxes() {
     txtMap = new QLineEdit(QStringLiteral("q2dm8"), this);
     txtMap->setObjectName(QStringLiteral("txtMap"));
     txtMap->setToolTip(QStringLiteral("Enter a map name here!"));
@@ -180,6 +220,15 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     bounds->addWidget(label("Label3", "/", this));
     bounds->addWidget(txtMaxPlayers);
     bounds->addStretch(1);
+    auto *boxes = new QVBoxLayout;
+    boxes->setContentsMargins(0, 0, 0, 0);
+    boxes->addWidget(txtMap);
+    boxes->addLayout(bounds);
+    boxes->addWidget(label("lblplayers", "Min / Max  Players", this));
+    return boxes;
+}
+
+QLayout *frmCreateMaplist::buildOverrides() {
     cXtra = new QCheckBox(QStringLiteral("Enable Map Overrides"), this);
     cXtra->setObjectName(QStringLiteral("cXtra"));
     cmbAmmo = overrideList("cmbAmmo", "Ammo Given", this);
@@ -190,42 +239,50 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
         cmbWeaponRespawn->addItem(QString::fromLatin1(weapon));
     for (QComboBox *combo : {cmbAmmo, cmbWeaponRespawn})
         combo->setCurrentIndex(-1);
-    auto *cmdAdd = button("cmdAdd", "Add >>", this);
+    auto *overrides = new QVBoxLayout;
+    overrides->setContentsMargins(0, 0, 0, 0);
+    overrides->addWidget(cXtra);
+    overrides->addWidget(cmbAmmo);
+    overrides->addWidget(cmbWeaponRespawn);
+    return overrides;
+}
+
+// Built in tab order: the boxes, the overrides, then Add and Remove.
+QLayout *frmCreateMaplist::buildLineControls() {
+    auto *middle = new QVBoxLayout;
+    middle->addLayout(buildMapBoxes());
+    middle->addSpacing(8);
+    middle->addLayout(buildOverrides());
+    middle->addSpacing(8);
+    cmdAdd = button("cmdAdd", "Add >>", this);
     cmdAdd->setToolTip(QStringLiteral("Add this map to the maplist!"));
-    auto *cmdRemove = button("cmdRemove", "<<  Remove", this);
+    cmdRemove = button("cmdRemove", "<<  Remove", this);
     cmdRemove->setToolTip(QStringLiteral("Remove a selected map from the list"));
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setPixmap(Look::emblem(64, picture->devicePixelRatioF()));
     picture->setAlignment(Qt::AlignCenter);
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(txtMap);
-    middle->addLayout(bounds);
-    middle->addWidget(label("lblplayers", "Min / Max  Players", this));
-    middle->addSpacing(8);
-    middle->addWidget(cXtra);
-    middle->addWidget(cmbAmmo);
-    middle->addWidget(cmbWeaponRespawn);
-    middle->addSpacing(8);
     middle->addWidget(cmdAdd);
     middle->addWidget(cmdRemove);
     middle->addStretch(1);
     middle->addWidget(picture);
+    return middle;
+}
 
-    // The maplist.
-    auto *cmdOpen = button("cmdOpen", "Open Existing Maplist", this);
+QLayout *frmCreateMaplist::buildMaplistColumn() {
+    cmdOpen = button("cmdOpen", "Open Existing Maplist", this);
     m_maps = new MaplistModel(this);
     lstMaps = new MaplistView(m_maps, this);
     lstMaps->setObjectName(QStringLiteral("lstMaps"));
-    auto *cmdMoveUp = button("cmdMoveUp", "Move &Up", this);
+    cmdMoveUp = button("cmdMoveUp", "Move &Up", this);
     cmdMoveUp->setToolTip(QStringLiteral("Move the selected map up the list (Ctrl+Up)"));
-    auto *cmdMoveDown = button("cmdMoveDown", "Move &Down", this);
+    cmdMoveDown = button("cmdMoveDown", "Move &Down", this);
     cmdMoveDown->setToolTip(QStringLiteral("Move the selected map down the list (Ctrl+Down)"));
     auto *moveRow = new QHBoxLayout;
     moveRow->addWidget(cmdMoveUp);
     moveRow->addWidget(cmdMoveDown);
-    auto *cmdSaveList = button("cmdSaveList", "Save Maplist", this);
-    auto *cmdCancel = button("cmdCancel", "Cancel", this);
+    cmdSaveList = button("cmdSaveList", "Save Maplist", this);
+    cmdCancel = button("cmdCancel", "Cancel", this);
     auto *saveRow = new QHBoxLayout;
     saveRow->addWidget(cmdSaveList);
     saveRow->addWidget(cmdCancel);
@@ -235,28 +292,10 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     right->addWidget(lstMaps, 1);
     right->addLayout(moveRow);
     right->addLayout(saveRow);
+    return right;
+}
 
-    auto *tip = headingTip(this);
-    auto *overridesNote =
-        label("Label2",
-              "Map Overrides:  Use these when you want to override a global setting, like the ammo "
-              "given, or weapon respawning on each map.",
-              this);
-    overridesNote->setWordWrap(true);
-
-    auto *columns = new QHBoxLayout;
-    columns->setSpacing(14);
-    columns->addLayout(browser, 3);
-    columns->addLayout(middle, 2);
-    columns->addLayout(right, 3);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 12);
-    layout->addWidget(tip);
-    layout->addLayout(columns, 1);
-    layout->addWidget(overridesNote);
-    Look::fitScreen(this, QSize(860, 520));
-    Look::showListFocus(this);
-
+void frmCreateMaplist::connectControls() {
     connect(cXtra, checkBoxStateChanged, this, &frmCreateMaplist::cXtra_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &frmCreateMaplist::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmCreateMaplist::cmdRemove_Click);
@@ -270,9 +309,12 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
     connect(Dir1, &QListWidget::itemActivated, this, &frmCreateMaplist::Dir1_Change);
     connect(File1, &QListView::clicked, this, &frmCreateMaplist::File1_Click);
     connect(File1, &QListView::doubleClicked, this, &frmCreateMaplist::File1_DblClick);
-    // From the keyboard: Enter opens a folder or adds a map, Space picks a
-    // map as a click does. The lists take these keys, so Enter never reaches
-    // the window's buttons as well. Ctrl+Up and Ctrl+Down move a line.
+}
+
+// From the keyboard: Enter opens a folder or adds a map, Space picks a map as
+// a click does. The lists take these keys, so Enter never reaches the
+// window's buttons as well. Ctrl+Up and Ctrl+Down move a line.
+void frmCreateMaplist::connectKeys() {
     onKeys(Dir1, {Qt::Key_Return, Qt::Key_Enter},
            [this](const QModelIndex &index) { Dir1_Change(Dir1->item(index.row())); });
     onKeys(File1, {Qt::Key_Return, Qt::Key_Enter},
@@ -282,9 +324,6 @@ frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
            [this](const QModelIndex &) { cmdMove_Click(-1); });
     onKeys(lstMaps, {QKeySequence(Qt::ControlModifier | Qt::Key_Down)},
            [this](const QModelIndex &) { cmdMove_Click(+1); });
-
-    // Form_Load: the browser starts in the game's folder where there is one.
-    browse(startFolder());
 }
 
 QLabel *frmCreateMaplist::headingTip(QWidget *parent) {
@@ -427,8 +466,7 @@ bool frmCreateMaplist::browse(const QString &folder) {
 void frmCreateMaplist::showDrive(const QString &folder) {
     // The entry whose path holds the folder most closely.
     const Qt::CaseSensitivity sensitivity =
-        StartFolders::ThisSystem == StartFolders::System::Windows ? Qt::CaseInsensitive
-                                                                  : Qt::CaseSensitive;
+        HostSystem::CaseInsensitivePaths ? Qt::CaseInsensitive : Qt::CaseSensitive;
     const QString within = folder.endsWith(u'/') ? folder : folder + u'/';
     int best = -1;
     qsizetype bestLength = -1;

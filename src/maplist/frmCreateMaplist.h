@@ -8,6 +8,7 @@ class FolderMapsModel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class MaplistModel;
 class MaplistView;
@@ -15,6 +16,7 @@ class QListView;
 class QListWidget;
 class QListWidgetItem;
 class QModelIndex;
+class QPushButton;
 class WizardController;
 
 // The maplist editor with its map browser. Only hidden between uses, so its
@@ -36,6 +38,14 @@ public:
 
 private:
     static QLabel *headingTip(QWidget *parent);
+    // The builders, one per group of controls, each giving its group's layout.
+    QLayout *buildBrowser();
+    QLayout *buildMapBoxes();
+    QLayout *buildOverrides();
+    QLayout *buildLineControls();
+    QLayout *buildMaplistColumn();
+    void connectControls();
+    void connectKeys();
     void cXtra_Click();
     void cmdAdd_Click();
     void cmdRemove_Click();
@@ -57,7 +67,14 @@ private:
     QCheckBox *cXtra = nullptr;
     QComboBox *cmbAmmo = nullptr;
     QComboBox *cmbWeaponRespawn = nullptr;
+    QPushButton *cmdAdd = nullptr;
+    QPushButton *cmdRemove = nullptr;
     MaplistView *lstMaps = nullptr;
+    QPushButton *cmdOpen = nullptr;
+    QPushButton *cmdMoveUp = nullptr;
+    QPushButton *cmdMoveDown = nullptr;
+    QPushButton *cmdSaveList = nullptr;
+    QPushButton *cmdCancel = nullptr;
     MaplistModel *m_maps = nullptr;
     QComboBox *Drive1 = nullptr;
     QLineEdit *txtFolder = nullptr;

@@ -41,7 +41,9 @@ frmCreateMOTD::frmCreateMOTD(WizardController &wizard, QWidget *parent)
     grid->addWidget(cmdSaveMOTD, 2, 1);
     grid->addWidget(command1, 2, 2);
     grid->setColumnStretch(0, 1);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+    // The text takes what room the window is given beyond its least size.
+    grid->setRowStretch(1, 1);
+    grid->setSizeConstraint(QLayout::SetMinimumSize);
 
     connect(cmdSaveMOTD, &QPushButton::clicked, this, &frmCreateMOTD::cmdSaveMOTD_Click);
     connect(command1, &QPushButton::clicked, this, &QWidget::hide);

@@ -143,6 +143,27 @@ WriteResult failedStep(const QString &path, bool existed, const QString &what) {
                              : QStringLiteral("No file was made."))};
 }
 
+// Why the new file could not be made beside the target: the most telling
+// reason first, the system's own words last.
+WriteResult openFailure(const QString &path, bool existed, const QSaveFile &file) {
+    const QString folder = QFileInfo(QFileInfo(path).canonicalFilePath().isEmpty()
+                                         ? path
+                                         : QFileInfo(path).canonicalFilePath())
+                               .absolutePath();
+    if (FileSystem::kindOf(folder) != FileSystem::Kind::Folder)
+        return failedStep(path, existed,
+                          QStringLiteral("the folder \"%1\" does not exist").arg(shown(folder)));
+    if (!FileSystem::folderTakesNewFiles(folder))
+        return failedStep(path, existed,
+                          QStringLiteral("the folder \"%1\" does not allow new files, and a "
+                                         "save first writes a new file there")
+                              .arg(shown(folder)));
+    if (existed && !QFileInfo(path).isWritable())
+        return failedStep(path, existed, QStringLiteral("the file is read-only"));
+    return failedStep(path, existed,
+                      QStringLiteral("making the new file failed: %1").arg(file.errorString()));
+}
+
 // The bytes as they are, through a temporary file that replaces the target
 // only when it is complete.
 WriteResult writeBytes(const QString &path, const QByteArray &bytes, NewFile newFile) {
@@ -171,25 +192,8 @@ WriteResult writeBytes(const QString &path, const QByteArray &bytes, NewFile new
     // Unbuffered: QSaveFile does not notice a write that fails while its
     // buffer is flushed at commit (a full disk), and would then put an empty
     // file in place of the old one and report success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const QString folder = QFileInfo(QFileInfo(path).canonicalFilePath().isEmpty()
-                                             ? path
-                                             : QFileInfo(path).canonicalFilePath())
-                                   .absolutePath();
-        if (FileSystem::kindOf(folder) != FileSystem::Kind::Folder)
-            return failedStep(
-                path, existed,
-                QStringLiteral("the folder \"%1\" does not exist").arg(shown(folder)));
-        if (!FileSystem::folderTakesNewFiles(folder))
-            return failedStep(path, existed,
-                              QStringLiteral("the folder \"%1\" does not allow new files, and a "
-                                             "save first writes a new file there")
-                                  .arg(shown(folder)));
-        if (existed && !QFileInfo(path).isWritable())
-            return failedStep(path, existed, QStringLiteral("the file is read-only"));
-        return failedStep(path, existed,
-                          QStringLiteral("making the new file failed: %1").arg(file.errorString()));
-    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return openFailure(path, existed, file);
     if (old)
         FileSystem::applyOwnership(file.handle(), *old);
     else
