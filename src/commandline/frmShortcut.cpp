@@ -82,10 +82,6 @@ frmShortcut::frmShortcut(QWidget *parent, ServerControl *server)
     connectControls();
 }
 
-    placeControls();
-    connectControls();
-}
-
 void frmShortcut::placeControls() {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(16, 14, 16, 12);

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
@@ -95,12 +96,19 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::FocusIn)
+        // Only keyboard focus: a click picks its own row, and a current row
+        // set under the mouse would scroll the list away from it.
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason)
             if (auto *view = qobject_cast<QAbstractItemView *>(watched);
                 view && view->model() && !view->currentIndex().isValid() &&
-                view->model()->rowCount(view->rootIndex()) > 0)
-                view->selectionModel()->setCurrentIndex(
-                    view->model()->index(0, 0, view->rootIndex()), QItemSelectionModel::NoUpdate);
+                view->model()->rowCount(view->rootIndex()) > 0) {
+                // The first row in sight, so that the list does not scroll.
+                QModelIndex first = view->indexAt(QPoint(1, 1));
+                if (!first.isValid())
+                    first = view->model()->index(0, 0, view->rootIndex());
+                view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+            }
         return false;
     }
 };

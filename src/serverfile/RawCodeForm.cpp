@@ -1,7 +1,10 @@
 #include "RawCodeForm.h"
 
+#include "GeneratedLines.h"
 #include "ServerFileFormat.h"
 #include "settings/ServerSettings.h"
+
+#include <QList>
 
 namespace RawCodeForm {
 namespace {

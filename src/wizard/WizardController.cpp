@@ -29,14 +29,15 @@ const QString kPlace = QStringLiteral("wizard");
 
 // The boxes whose values the server may read otherwise than typed.
 using GeneratedLines::Field;
-constexpr std::pair<const char *, Field> kWarnedBoxes[] = {
-    {"txtName", Field::AdminName},         {"txtEmail", Field::AdminEmail},
-    {"txtLocation", Field::AdminLocation}, {"txtWebsite", Field::AdminWebsite},
-    {"txtMaplist", Field::MaplistFile},    {"txtMOTD", Field::MotdFile},
-    {"txtHostname", Field::Hostname},      {"txtMaxclients", Field::Maxclients},
-    {"txtFraglimit", Field::Fraglimit},    {"txtTimelimit", Field::Timelimit},
-    {"txtIniMap", Field::InitialMap},      {"txtIdle", Field::IdleDetect},
-    {"txtRcon", Field::RconPassword},
+using R = ServerSettingsRecord;
+const std::pair<const char *, Field> kWarnedBoxes[] = {
+    {"txtName", Field(&R::AdminName)},         {"txtEmail", Field(&R::AdminEmail)},
+    {"txtLocation", Field(&R::AdminLocation)}, {"txtWebsite", Field(&R::AdminWebsite)},
+    {"txtMaplist", Field(&R::MaplistFile)},    {"txtMOTD", Field(&R::MotdFile)},
+    {"txtHostname", Field(&R::Hostname)},      {"txtMaxclients", Field(&R::Maxclients)},
+    {"txtFraglimit", Field(&R::Fraglimit)},    {"txtTimelimit", Field(&R::Timelimit)},
+    {"txtIniMap", Field(&R::InitialMap)},      {"txtIdle", Field(&R::IdleDetect)},
+    {"txtRcon", Field(&R::RconPassword)},
 };
 
 } // namespace

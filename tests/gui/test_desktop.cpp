@@ -68,7 +68,7 @@ private slots:
         QTest::addColumn<QString>("good");
         QTest::newRow("; in the admin's name") << false << "txtName"
                                                << "Bob;x"
-                                               << "\"x\""
+                                               << "refuses the line"
                                                << "Bob";
         QTest::newRow("quote in the location") << false << "txtLocation"
                                                << "a\"b"
@@ -254,6 +254,7 @@ private slots:
         QVERIFY(creator->maximumWidth() > creator->minimumWidth());
         const QString game = QStringLiteral("/opt/games/Quake II Ultimate Edition/bin/q2ded");
         GuiFixture::control<QLineEdit>(creator, "txtQuakeLocation")->setText(game);
+        GuiFixture::control<QLineEdit>(creator, "txtConfigName")->setText(QStringLiteral("k.cfg"));
         GuiFixture::click(GuiFixture::button(creator, "cmdCreate"));
         auto *line = GuiFixture::control<QLineEdit>(creator, "txtShortCut");
         QVERIFY(line->text().contains(QLatin1String("+set port 27910")));
