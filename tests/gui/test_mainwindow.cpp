@@ -234,8 +234,7 @@ private slots:
         m.txtOutput->selectAll();
         m.txtOutput->insertPlainText(edited);
         w.start();
-        for (int i = 0; i < 6; ++i)
-            w.next();
+        w.run("next 6");
         w.finish();
         const QStringList lines = PublicVars::OutputText.split("\r\n");
         const qsizetype map = lines.indexOf("map q2dm8");
@@ -254,8 +253,7 @@ private slots:
 
         // Yes in the prompt composes the new answers and keeps the hand lines.
         w.start();
-        for (int i = 0; i < 6; ++i)
-            w.next();
+        w.run("next 6");
         w.type("txtHostname", "Changed Host");
         GuiFixture::answerPrompt("cmdYes");
         FileDialog::scriptAnswer(path("yes.cfg"));
@@ -284,8 +282,7 @@ private slots:
             }
             open(f, path("round.cfg"));
             w.start();
-            for (int i = 0; i < 6; ++i)
-                w.next();
+            w.run("next 6");
             w.finish();
             QCOMPARE(timeless(PublicVars::OutputText), timeless(file));
         }
@@ -314,8 +311,7 @@ private slots:
         QCOMPARE(w.control<QLabel>("lblMaskValue")->text(),
                  QStringLiteral("dmflags 33562628\nKept from the opened file: bits 13, 25, for "
                                 "which no box stands"));
-        for (int i = 0; i < 3; ++i)
-            w.next();
+        w.run("next 3");
         QCOMPARE(ServerSettings.DMFlags, SettingNumber(4 + (1 << 13) + (1 << 25)));
         QCOMPARE(w.control<QLineEdit>("txtHostname")->text(), QStringLiteral("File Host"));
         QVERIFY(w.box("cmapsdl")->isChecked() && w.box("cmapsdl")->isEnabled());
@@ -355,8 +351,7 @@ private slots:
         w.next();
         w.next();
         QVERIFY(w.box("cDMFlag(2)")->isChecked() && w.box("cDMFlag(9)")->isChecked());
-        for (int i = 0; i < 3; ++i)
-            w.next();
+        w.run("next 3");
         QCOMPARE(w.control<QLineEdit>("txtHostname")->text(), QStringLiteral("Frag Hall"));
         w.finish();
         QVERIFY(
