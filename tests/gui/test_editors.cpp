@@ -263,6 +263,7 @@ private slots:
             {"offset.pak", pakHeader(12, 64) + pakEntry("maps/b.bsp", 100000, 1),
              "(maps/b.bsp) lies"},
             {"wraps.pak", pakHeader(12, 64) + pakEntry("maps/c.bsp", 0xFFFFFFF0u, 0x20), "lies"},
+            {"too-long.pak", pakHeader(12, 64) + pakEntry("maps/d.bsp", 12, 100000), "lies"},
             {"not-a-zip.pk3", "PK\x03\x04 and nothing of a zip", "zip"},
         };
         QDir(m_dir.path()).mkpath("hostile");
@@ -431,9 +432,10 @@ private slots:
         editor.showModal();
         QTest::keyClicks(text, QString(488, u'a'));
         QTest::keyClick(text, Qt::Key_Return); // a line break is two bytes: 490
-        QGuiApplication::clipboard()->setText(QStringLiteral("0123456789ABCDEF"));
+        // The pasted line break counts two as well: the last 6 characters go.
+        QGuiApplication::clipboard()->setText(QStringLiteral("01234567\nABCDEF"));
         QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
-        const QString full = QString(488, u'a') + QStringLiteral("\n0123456789");
+        const QString full = QString(488, u'a') + QStringLiteral("\n01234567\n");
         QCOMPARE(text->toPlainText(), full);
         QVERIFY(MessageBox::takeShown().first().text.contains("the last 6 characters"));
         QCOMPARE(c<QLabel>(editor, "lblLeft")->text(), QStringLiteral("0 characters left"));
