@@ -98,6 +98,8 @@ private slots:
         QCOMPARE(lines.mid(37, 5),
                  QStringList({"set gametype    // ", "set public ", "set hostname \"\"",
                               "set rcon_password \"\"", ""}));
+        // An empty idle time is still a cvar the console sets.
+        QVERIFY(lines.contains(QStringLiteral("set idledetect ")));
     }
 
     // Compose, read back: the 25 values come back as text, exactly, and the
