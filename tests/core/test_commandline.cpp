@@ -11,71 +11,42 @@ class TestCommandLine : public QObject {
 
 private slots:
     void lines_data() {
-        QTest::addColumn<QString>("location");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("boxes"); // location, file, port, game folder
         QTest::addColumn<int>("shell");
         QTest::addColumn<QString>("expected");
-        const int posix = int(Shell::Posix), windows = int(Shell::Windows);
-        QTest::newRow("plain") << "/usr/games/quake2"
-                               << "server.cfg"
-                               << "27910"
-                               << "" << posix
-                               << "/usr/games/quake2 +set dedicated 1 +exec server.cfg +set port "
-                                  "27910";
-        QTest::newRow("game folder") << "/usr/games/quake2"
-                                     << "server.cfg"
-                                     << "27910"
-                                     << "kestrune" << posix
-                                     << "/usr/games/quake2 +set game kestrune +set dedicated 1 "
-                                        "+exec server.cfg +set port 27910";
-        QTest::newRow("blank, posix") << "/opt/Quake 2/quake2"
-                                      << "my server.cfg"
-                                      << "27910"
-                                      << "" << posix
-                                      << "'/opt/Quake 2/quake2' +set dedicated 1 +exec '\"my "
-                                         "server.cfg\"' +set port 27910";
-        QTest::newRow("quote, posix") << "/opt/it's/quake2"
-                                      << "a\"b.cfg"
-                                      << ""
-                                      << "" << posix
-                                      << "'/opt/it'\\''s/quake2' +set dedicated 1 +exec "
-                                         "'a\"b.cfg' +set port ";
-        QTest::newRow("dollar and semicolon") << "/opt/$HOME;x/quake2"
-                                              << "s.cfg"
-                                              << "27910"
-                                              << "mod;x" << posix
-                                              << "'/opt/$HOME;x/quake2' +set game '\"mod;x\"' "
-                                                 "+set dedicated 1 +exec s.cfg +set port 27910";
-        QTest::newRow("empty boxes") << ""
-                                     << ""
-                                     << "27910"
-                                     << "" << posix << " +set dedicated 1 +exec  +set port 27910";
-        QTest::newRow("blank, windows")
-            << "C:\\Program Files\\Quake2\\quake2.exe"
-            << "server.cfg"
-            << "27910"
-            << "" << windows
-            << "\"C:\\Program Files\\Quake2\\quake2.exe\" +set dedicated 1 +exec server.cfg +set "
-               "port 27910";
-        QTest::newRow("no blank, windows") << "C:\\Quake2\\quake2.exe"
-                                           << "it's;$x.cfg"
-                                           << "27910"
-                                           << "" << windows
-                                           << "C:\\Quake2\\quake2.exe +set dedicated 1 +exec "
-                                              "\"\\\"it's;$x.cfg\\\"\" +set port 27910";
+        const auto row = [](const char *name, QStringList boxes, Shell shell, const char *line) {
+            QTest::newRow(name) << boxes << int(shell) << QString::fromLatin1(line);
+        };
+        row("plain", {"/usr/games/quake2", "server.cfg", "27910", ""}, Shell::Posix,
+            "/usr/games/quake2 +set dedicated 1 +exec server.cfg +set port 27910");
+        row("game folder", {"/usr/games/quake2", "server.cfg", "27910", "kestrune"}, Shell::Posix,
+            "/usr/games/quake2 +set game kestrune +set dedicated 1 +exec server.cfg +set port "
+            "27910");
+        row("blank, posix", {"/opt/Quake 2/quake2", "my server.cfg", "27910", ""}, Shell::Posix,
+            "'/opt/Quake 2/quake2' +set dedicated 1 +exec '\"my server.cfg\"' +set port 27910");
+        row("quote, posix", {"/opt/it's/quake2", "a\"b.cfg", "", ""}, Shell::Posix,
+            "'/opt/it'\\''s/quake2' +set dedicated 1 +exec 'a\"b.cfg' +set port ");
+        row("dollar and semicolon", {"/opt/$HOME;x/quake2", "s.cfg", "27910", "mod;x"},
+            Shell::Posix,
+            "'/opt/$HOME;x/quake2' +set game '\"mod;x\"' +set dedicated 1 +exec s.cfg +set port "
+            "27910");
+        row("empty boxes", {"", "", "27910", ""}, Shell::Posix,
+            " +set dedicated 1 +exec  +set port 27910");
+        row("blank, windows", {"C:\\Program Files\\Quake2\\quake2.exe", "server.cfg", "27910", ""},
+            Shell::Windows,
+            "\"C:\\Program Files\\Quake2\\quake2.exe\" +set dedicated 1 +exec server.cfg +set port "
+            "27910");
+        row("no blank, windows", {"C:\\Quake2\\quake2.exe", "it's;$x.cfg", "27910", ""},
+            Shell::Windows,
+            "C:\\Quake2\\quake2.exe +set dedicated 1 +exec \"\\\"it's;$x.cfg\\\"\" +set port "
+            "27910");
     }
     void lines() {
-        QFETCH(QString, location);
-        QFETCH(QString, file);
-        QFETCH(QString, port);
-        QFETCH(QString, folder);
+        QFETCH(QStringList, boxes);
         QFETCH(int, shell);
         QFETCH(QString, expected);
-        QCOMPARE(serverCommandLine(location, file, port, folder, Shell(shell)), expected);
+        QCOMPARE(serverCommandLine(boxes[0], boxes[1], boxes[2], boxes[3], Shell(shell)), expected);
     }
-
     void filters() {
         QCOMPARE(executableFilter(Shell::Windows),
                  QStringLiteral("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*"));

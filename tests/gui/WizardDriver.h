@@ -57,6 +57,29 @@ public:
         QTest::keyClicks(edit, text);
     }
 
+    // Walks a script of steps separated by "; ": "next" and "back" (each with
+    // an optional count), "finish", "tick BOX", "type BOX=TEXT", "pick LIST=TEXT".
+    void run(const QString &script) {
+        for (const QString &step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+            const QString verb = step.section(u' ', 0, 0);
+            const QString rest = step.section(u' ', 1);
+            const QString name = rest.section(u'=', 0, 0), text = rest.section(u'=', 1);
+            if (verb == QLatin1String("next") || verb == QLatin1String("back")) {
+                for (int i = 0; i < (rest.isEmpty() ? 1 : rest.toInt()); ++i)
+                    verb == QLatin1String("next") ? next() : back();
+            } else if (verb == QLatin1String("finish")) {
+                finish();
+            } else if (verb == QLatin1String("tick")) {
+                tick(rest);
+            } else if (verb == QLatin1String("type")) {
+                type(name, text);
+            } else {
+                QVERIFY2(verb == QLatin1String("pick"), qPrintable(step));
+                choose(name, text);
+            }
+        }
+    }
+
     // From the main window to the associated-files page, with the game type
     // given, "1 Stingy" and "Blaster".
     void toFilesPage(const QString &gameType) {

@@ -97,54 +97,64 @@ class TestEditors : public QObject {
     }
 
 private slots:
-    void maplistLines() {
-        GuiFixture f;
-        frmCreateMaplist &m = maplist(f);
-        auto *map = c<QLineEdit>(m, "txtMap");
-        auto *add = GuiFixture::button(&m, "cmdAdd");
-        GuiFixture::click(add); // the initial values
-        for (const char *name : {"q2dm1.bsp", "Q2DM1.BSP", "q2dm1.Bsp", "", ".bsp"}) {
-            type(map, QString::fromLatin1(name));
-            GuiFixture::click(add);
-        }
-        type(c<QLineEdit>(m, "txtMinPlayers"), "");
-        type(map, "x");
-        GuiFixture::click(add);
-        QCOMPARE(entries(c<QListView>(m, "lstMaps")),
-                 QStringList({"q2dm8 0 15", "q2dm1 0 15", "Q2DM1 0 15", "q2dm1.Bsp 0 15", " 0 15",
-                              " 0 15", "x  15"}));
+    // What Add puts into the list, or refuses with a message.
+    void maplistLines_data() {
+        QTest::addColumn<QString>("map"); // typed into the box; null: the first value
+        QTest::addColumn<QString>("min");
+        QTest::addColumn<QString>("ammo");   // with the extra settings ticked; null: unticked
+        QTest::addColumn<QString>("weapon"); // "typed:" is typed into the list's field
+        QTest::addColumn<QString>("line");   // null: refused
+        const QString n;
+        QTest::newRow("first values") << n << n << n << n << "q2dm8 0 15";
+        QTest::newRow(".bsp") << "q2dm1.bsp" << n << n << n << "q2dm1 0 15";
+        QTest::newRow(".BSP") << "Q2DM1.BSP" << n << n << n << "Q2DM1 0 15";
+        QTest::newRow(".Bsp") << "q2dm1.Bsp" << n << n << n << "q2dm1.Bsp 0 15";
+        QTest::newRow("empty") << "" << n << n << n << " 0 15";
+        QTest::newRow("only .bsp") << ".bsp" << n << n << n << " 0 15";
+        QTest::newRow("empty minimum") << "x"
+                                       << "" << n << n << "x  15";
+        QTest::newRow("overrides") << n << n << "3 Generous"
+                                   << "Ultra Railgun"
+                                   << "q2dm8 0 15 3 19";
+        QTest::newRow("first overrides") << n << n << "1 Stingy"
+                                         << "Blaster"
+                                         << "q2dm8 0 15 1 0";
+        QTest::newRow("no weapon") << n << n << "3 Generous"
+                                   << "" << n;
+        QTest::newRow("typed weapon") << n << n << "1 Stingy"
+                                      << "typed:Typed gun" << n;
     }
-
-    void maplistOverrides() {
+    void maplistLines() {
+        QFETCH(QString, map);
+        QFETCH(QString, min);
+        QFETCH(QString, ammo);
+        QFETCH(QString, weapon);
+        QFETCH(QString, line);
         GuiFixture f;
         frmCreateMaplist &m = maplist(f);
-        auto *ammo = c<QComboBox>(m, "cmbAmmo");
-        auto *weapon = c<QComboBox>(m, "cmbWeaponRespawn");
-        QVERIFY(!ammo->isEnabled() && !weapon->isEnabled());
-        QCOMPARE(ammo->lineEdit()->placeholderText(), QStringLiteral("Ammo Given"));
-        GuiFixture::click(c<QCheckBox>(m, "cXtra"));
-        QVERIFY(ammo->isEnabled() && weapon->isEnabled());
-        auto *add = GuiFixture::button(&m, "cmdAdd");
-        ammo->setCurrentIndex(ammo->findText("3 Generous"));
-        GuiFixture::click(add); // the weapon is missing
-        QCOMPARE(MessageBox::takeShown().first().text,
-                 QStringLiteral("Please check your Ammo/Weapons settings!"));
-        QCOMPARE(entries(c<QListView>(m, "lstMaps")).size(), 0);
-        weapon->setCurrentIndex(weapon->findText("Ultra Railgun"));
-        GuiFixture::click(add);
-        ammo->setCurrentIndex(0);
-        weapon->setCurrentIndex(0);
-        GuiFixture::click(add);
-        // Text typed into the field is no choice.
-        weapon->lineEdit()->setText(QStringLiteral("Typed gun"));
-        GuiFixture::click(add);
-        QCOMPARE(MessageBox::takeShown().size(), 1);
+        auto *ammoList = c<QComboBox>(m, "cmbAmmo");
+        auto *weaponList = c<QComboBox>(m, "cmbWeaponRespawn");
+        QVERIFY(!ammoList->isEnabled() && !weaponList->isEnabled());
+        if (!map.isNull())
+            type(c<QLineEdit>(m, "txtMap"), map);
+        if (!min.isNull())
+            type(c<QLineEdit>(m, "txtMinPlayers"), min);
+        if (!ammo.isNull()) {
+            GuiFixture::click(c<QCheckBox>(m, "cXtra"));
+            QVERIFY(ammoList->isEnabled() && weaponList->isEnabled());
+            ammoList->setCurrentIndex(ammoList->findText(ammo));
+            if (weapon.startsWith("typed:"))
+                weaponList->lineEdit()->setText(weapon.mid(6));
+            else
+                weaponList->setCurrentIndex(weaponList->findText(weapon));
+        }
+        GuiFixture::click(GuiFixture::button(&m, "cmdAdd"));
         QCOMPARE(entries(c<QListView>(m, "lstMaps")),
-                 QStringList({"q2dm8 0 15 3 19", "q2dm8 0 15 1 0"}));
-        // Unticked: the combos keep their choice but are not looked at.
-        GuiFixture::click(c<QCheckBox>(m, "cXtra"));
-        GuiFixture::click(add);
-        QCOMPARE(entries(c<QListView>(m, "lstMaps")).last(), QStringLiteral("q2dm8 0 15"));
+                 line.isNull() ? QStringList() : QStringList{line});
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), line.isNull() ? 1 : 0);
+        if (line.isNull())
+            QCOMPARE(shown[0].text, QStringLiteral("Please check your Ammo/Weapons settings!"));
     }
 
     void maplistOpenSaveAndHandBack() {
@@ -254,6 +264,7 @@ private slots:
             {"offset.pak", pakHeader(12, 64) + pakEntry("maps/b.bsp", 100000, 1),
              "(maps/b.bsp) lies"},
             {"wraps.pak", pakHeader(12, 64) + pakEntry("maps/c.bsp", 0xFFFFFFF0u, 0x20), "lies"},
+            {"too-long.pak", pakHeader(12, 64) + pakEntry("maps/d.bsp", 12, 100000), "lies"},
             {"not-a-zip.pk3", "PK\x03\x04 and nothing of a zip", "zip"},
         };
         QDir(m_dir.path()).mkpath("hostile");
@@ -423,9 +434,10 @@ private slots:
         editor.showModal();
         QTest::keyClicks(text, QString(488, u'a'));
         QTest::keyClick(text, Qt::Key_Return); // a line break is two bytes: 490
-        QGuiApplication::clipboard()->setText(QStringLiteral("0123456789ABCDEF"));
+        // The pasted line break counts two as well: the last 6 characters go.
+        QGuiApplication::clipboard()->setText(QStringLiteral("01234567\nABCDEF"));
         QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
-        const QString full = QString(488, u'a') + QStringLiteral("\n0123456789");
+        const QString full = QString(488, u'a') + QStringLiteral("\n01234567\n");
         QCOMPARE(text->toPlainText(), full);
         QVERIFY(MessageBox::takeShown().first().text.contains("the last 6 characters"));
         QCOMPARE(c<QLabel>(editor, "lblLeft")->text(), QStringLiteral("0 characters left"));
@@ -445,7 +457,8 @@ private slots:
 
     void commandLine() {
         GuiFixture f;
-        PublicVars::SaveFileTitle = QStringLiteral("server.cfg");
+        FileDialog::scriptAnswer(path("server.cfg")); // the name saved last is offered
+        f.main().mnuSave->trigger();
         GuiFixture::click(f.main().cmdCreateShortcut);
         auto *creator = f.main().findChild<frmShortcut *>();
         QVERIFY(creator && creator->isVisible());
@@ -506,8 +519,11 @@ private slots:
         f.main().mnuAbout->trigger();
         auto *about = f.main().findChild<QDialog *>("frmAbout");
         QVERIFY(about && about->isVisible());
-        QCOMPARE(c<QLabel>(*about, "lblVersion")->text(), QStringLiteral("Version 1.0.22"));
-        QCOMPARE(about->windowTitle(), QStringLiteral("About Kestrune Server Utility"));
+        // The build's version, as the package and the metainfo carry it.
+        QCOMPARE(c<QLabel>(*about, "lblVersion")->text(),
+                 "Version " + QStringLiteral(KESTRUNE_TEST_VERSION));
+        GuiFixture::click(GuiFixture::button(about, "cmdOK"));
+        QVERIFY(!about->isVisible());
     }
 };
 

@@ -63,6 +63,10 @@ private slots:
             QVERIFY(QDir().mkpath(target)); // the path is a folder
         }
 
+        const auto entries = [&] {
+            return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QStringList before = entries();
         GuiFixture f;
         WizardController &wizard = f.main().procedures().wizard();
         wizard.filesPage().txtMaplist->setText(QStringLiteral("before.txt"));
@@ -101,6 +105,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains(QDir::toNativeSeparators(target)),
                  qPrintable(shown[0].text));
+        QCOMPARE(entries(), before); // no temporary file left behind
         if (disk)
             QCOMPARE(contents(target), old);
         else if (fault == QLatin1String("folder"))

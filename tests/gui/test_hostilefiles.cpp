@@ -88,7 +88,7 @@ private slots:
         GuiFixture f;
         QTest::keyClicks(f.main().txtOutput, "before");
         const ServerSettingsRecord record = PublicVars::ServerSettings;
-        PublicVars::Saved = true;
+        GuiFixture::answerPrompt("cmdNo");
         MessageBox::takeShown();
         const bool foreign =
             outcome == Refused && name != "folder" && name != "missing" && name != "unreadable";

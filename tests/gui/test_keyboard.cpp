@@ -241,6 +241,19 @@ private slots:
         QVERIFY(!m.isVisible());
     }
 
+    // Ctrl+X cuts in a text box and exits elsewhere.
+    void ctrlXCutsInTheTextArea() {
+        GuiFixture f;
+        frmOutput &m = f.main();
+        activated(&m);
+        m.txtOutput->setFocus();
+        QTest::keyClicks(m.txtOutput, "abc");
+        m.txtOutput->selectAll();
+        QTest::keyClick(m.txtOutput, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(m.txtOutput->toPlainText(), QString());
+        QCOMPARE(f.programEnds(), 0);
+    }
+
     void smallWindowsClose() {
         GuiFixture f;
         frmOutput &m = f.main();

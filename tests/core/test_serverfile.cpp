@@ -1,0 +1,262 @@
+#include "serverfile/GeneratedLines.h"
+#include "serverfile/HandLines.h"
+#include "serverfile/ServerFileComposer.h"
+#include "serverfile/ServerFileReader.h"
+#include "support/ExpectedFiles.h"
+#include "support/RandomRecords.h"
+#include "wizard/Masks.h"
+
+#include <QTest>
+
+using Expected::join;
+
+namespace {
+
+const QByteArray kMarker = "// Begining of Raw-Code - Do Not Alter The Following!";
+
+QStringList defaultLines() {
+    return Expected::wizardDefaultsFile(QStringLiteral("T")).split(QStringLiteral("\r\n"));
+}
+
+using Edit = std::function<void(ServerSettingsRecord &)>;
+using Lines = QMap<int, QString>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
+
+// The server file as composed and as read back: round trips over seeded
+// random records, and the cases that randomness misses.
+class TestServerFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    // What the composer writes for a record: the lines that differ from the
+    // wizard's defaults, counted from 1 (an empty text removes the line).
+    void composing_data() {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<Lines>("changed");
+        QTest::newRow("wizard defaults") << Edit([](ServerSettingsRecord &) {}) << Lines{};
+        QTest::newRow("rail-only: no weapon, no ammunition")
+            << Edit([](ServerSettingsRecord &s) {
+                   s.GameType = 4;
+                   s.GameTypeName = QStringLiteral("Kestrune Rail-Only Insta-Gib FFA");
+                   s.PresetGameType = true;
+               })
+            << Lines{{6, "//4"},
+                     {38, "set gametype 4   // Kestrune Rail-Only Insta-Gib FFA"},
+                     {44, ""},
+                     {45, ""}};
+        QTest::newRow("randomizer") << Edit([](ServerSettingsRecord &s) {
+            s.RandomizerChosen = true;
+            s.RandomizerType = QStringLiteral("2");
+            s.AmmoGiven = 3;
+        }) << Lines{{7, "//3"}, {44, "set randomize_weapon 2"}, {45, "set ammo_given 3"}};
+        QTest::newRow("public") << Edit([](ServerSettingsRecord &s) {
+            s.PublicServer = 1;
+        }) << Lines{{8, "//1"}, {39, "set public 1"}, {43, "setmaster " + Expected::kMasters}};
+        QTest::newRow("type name's trailing blank") << Edit([](ServerSettingsRecord &s) {
+            s.GameType = 3;
+            s.GameTypeName = QStringLiteral("Kestrune Rail Only Extinction ");
+        }) << Lines{{6, "//3"}, {38, "set gametype 3   // Kestrune Rail Only Extinction "}};
+        // Values restored from a file are text and are written as they came.
+        QTest::newRow("restored text") << Edit([](ServerSettingsRecord &s) {
+            s.DMFlags = SettingNumber::fromText(QStringLiteral(" 516x"));
+        }) << Lines{{12, "// 516x"}, {46, "set dmflags  516x"}};
+        // A line break inside a value is one blank: no command is split and
+        // the raw-code lines stay in place.
+        QTest::newRow("line breaks in a value") << Edit([](ServerSettingsRecord &s) {
+            s.MasterServers = QStringLiteral("a\r\nb\nc\rd\r\n\r\ne");
+        }) << Lines{{9, "//a b c d  e"}, {43, "//setmaster a b c d  e"}};
+        QTest::newRow("quotes and slashes")
+            << Edit([](ServerSettingsRecord &s) { s.Hostname = QStringLiteral("a \"b\"; //c"); })
+            << Lines{{10, "//a \"b\"; //c"}, {40, "set hostname \"a \"b\"; //c\""}};
+    }
+    void composing() {
+        QFETCH(Edit, edit);
+        QFETCH(Lines, changed);
+        ServerSettingsRecord s = Expected::wizardDefaults();
+        edit(s);
+        QStringList lines = defaultLines();
+        const QList<int> numbers = changed.keys();
+        for (auto n = numbers.crbegin(); n != numbers.crend(); ++n) {
+            if (changed[*n].isEmpty())
+                lines.removeAt(*n - 1);
+            else
+                lines[*n - 1] = changed[*n];
+        }
+        QCOMPARE(composeServerFile(s, QStringLiteral("T")), join(lines));
+    }
+
+    void emptyRecord() {
+        const QStringList lines = composeServerFile({}, QStringLiteral("1/2/2026 3:04:05 PM"))
+                                      .split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), defaultLines().size());
+        QCOMPARE(lines.mid(1, 25), QStringList(25, QStringLiteral("//")));
+        QCOMPARE(lines[35],
+                 QStringLiteral("// Kestrune Server File - Created 1/2/2026 3:04:05 PM"));
+        QCOMPARE(lines.mid(37, 5),
+                 QStringList({"set gametype    // ", "set public ", "set hostname \"\"",
+                              "set rcon_password \"\"", ""}));
+        // An empty idle time is still a cvar the console sets.
+        QVERIFY(lines.contains(QStringLiteral("set idledetect ")));
+    }
+
+    // Compose, read back: the 25 values come back as text, exactly, and the
+    // text as it was; a record restored from them writes them again.
+    void roundTrips() {
+        QRandomGenerator random(20261207);
+        for (int round = 0; round < 500; ++round) {
+            ServerSettingsRecord s = RandomRecords::record(random);
+            const QStringList values = RawCode::values(s);
+            const QString text = composeServerFile(s, RandomRecords::text(random));
+            const auto read = readServerFile(text.toLatin1());
+            QVERIFY(read);
+            QCOMPARE(read->rawValues, values);
+            QCOMPARE(read->text, text);
+            QCOMPARE(read->weapon.has_value(), !s.PresetGameType);
+            QVERIFY(!read->weapon || read->weapon->randomizer == s.RandomizerChosen);
+            ServerSettingsRecord restored;
+            RawCode::restore(restored, read->rawValues);
+            QCOMPARE(RawCode::values(restored), values);
+            QCOMPARE(restored.Hostname, s.Hostname);
+            QCOMPARE(restored.Timelimit, s.Timelimit);
+            QCOMPARE(restored.AdminEmail, s.AdminEmail);
+        }
+    }
+
+    // Files the reader refuses: only the program's own marker, exactly, on the
+    // first line, and 25 raw-code lines of at least two characters.
+    void refusedFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray file = Expected::wizardDefaultsFile("T").toLatin1();
+        const QByteArray rest = file.mid(file.indexOf("\r\n"));
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("trailing blank") << kMarker + " " + rest;
+        QTest::newRow("other case") << kMarker.toLower() + rest;
+        QTest::newRow("blank before") << " " + kMarker + rest;
+        QTest::newRow("marker alone") << kMarker + "\r\n";
+        QTest::newRow("ends before line 26") << kMarker + QByteArray("\r\n//x").repeated(24);
+        QTest::newRow("ends before line 26, line end")
+            << kMarker + QByteArray("\r\n//x").repeated(24) + "\r\n";
+        QTest::newRow("raw-code line of one character")
+            << QByteArray(file).replace("\r\n//Sunny San Diego\r\n", "\r\n/\r\n");
+        QTest::newRow("empty raw-code line")
+            << QByteArray(file).replace("\r\n//Sunny San Diego\r\n", "\r\n\r\n");
+        QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + file;
+    }
+    void refusedFiles() {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!readServerFile(bytes));
+    }
+
+    // Files it reads, and what it takes from them.
+    void readFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("weapon"); // "r2": randomizer 2, "w0": weapon 0
+        const QByteArray file = Expected::wizardDefaultsFile("T").toLatin1();
+        QTest::newRow("bare LF") << QByteArray(file).replace("\r\n", "\n") << 2 << "Sunny San Diego"
+                                 << "w0";
+        QTest::newRow("bare CR") << QByteArray(file).replace("\r\n", "\r") << 8
+                                 << "[[  Kestrune Server  ]]"
+                                 << "w0";
+        // A value is its line less the first two characters; nothing is trimmed.
+        QTest::newRow("blanks kept")
+            << QByteArray(file).replace("//Sunny San Diego\r\n", "// Sunny San Diego \r\n") << 2
+            << " Sunny San Diego "
+            << "w0";
+        QTest::newRow("any two characters")
+            << QByteArray(file).replace("//Your Name Here\r\n", "xxYour Name Here\r\n") << 3
+            << "Your Name Here"
+            << "w0";
+        // Beyond those the commands are not read; the raw-code block counts,
+        // and of the commands the last weapon or randomizer line.
+        QTest::newRow("hand edits and trailing bytes")
+            << QByteArray(file)
+                   .replace("set hostname", "set hostname \"hand edited\"\r\nset x")
+                   .append("\r\nset randomize_weapon 2\r\n//set default_weapon 5\r\n")
+                   .append('\0')
+                   .append('\xff')
+            << 8 << "[[  Kestrune Server  ]]"
+            << "r2";
+        QByteArray shortest = kMarker;
+        for (int i = 0; i < 25; ++i)
+            shortest += "\r\n//" + QByteArray::number(i);
+        QTest::newRow("the shortest file") << shortest << 24 << "24"
+                                           << "";
+    }
+    void readFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        QFETCH(QString, weapon);
+        const auto read = readServerFile(bytes);
+        QVERIFY(read);
+        QCOMPARE(read->rawValues.size(), RawCode::FieldCount);
+        QCOMPARE(read->rawValues[field], value);
+        QCOMPARE(read->text.toLatin1(), bytes); // shown byte for byte
+        const QString got =
+            read->weapon ? (read->weapon->randomizer ? "r" : "w") + read->weapon->code : QString();
+        QCOMPARE(got, weapon);
+    }
+
+    // Regenerating: which lines are the composer's, where hand lines go, and
+    // what counts as a generated line changed by hand.
+    void handLines_data() {
+        QTest::addColumn<QString>("edit"); // applied to a composed file
+        QTest::addColumn<QStringList>("kept");
+        QTest::addColumn<int>("replaced");
+        QTest::newRow("nothing by hand") << QString() << QStringList() << 0;
+        QTest::newRow("above the block")
+            << "^set sv_gravity 800" << QStringList{"set sv_gravity 800"} << 0;
+        QTest::newRow("comments and blanks")
+            << "$// mine\r\n\r\n   \r\n//other" << QStringList{"// mine", "//other"} << 0;
+        QTest::newRow("generated, changed")
+            << "=set fraglimit 0=SET fraglimit 7" << QStringList() << 1;
+        QTest::newRow("quoted variable") << "$set \"hostname\" x" << QStringList() << 1;
+        QTest::newRow("unknown set") << "$set hostnames x\r\nsetmasterx 1"
+                                     << QStringList{"set hostnames x", "setmasterx 1"} << 0;
+        QTest::newRow("private setmaster") << "$//setmaster a b" << QStringList() << 1;
+        QTest::newRow("edited marker") << "=// Begining=// Beginning" << QStringList() << 0;
+    }
+    void handLines() {
+        QFETCH(QString, edit);
+        QFETCH(QStringList, kept);
+        QFETCH(int, replaced);
+        const QString composed = composeServerFile(Expected::wizardDefaults(), "T");
+        QString current = composed;
+        if (edit.startsWith(u'^'))
+            current.prepend(edit.mid(1) + "\r\n");
+        else if (edit.startsWith(u'$'))
+            current.append("\r\n" + edit.mid(1));
+        else if (edit.startsWith(u'='))
+            current.replace(edit.section(u'=', 1, 1), edit.section(u'=', 2));
+        const QString fresh = composeServerFile(Expected::wizardDefaults(), "U");
+        const HandLines::Regenerated r = HandLines::keep(current, fresh, composed);
+        QCOMPARE(r.kept, kept.size());
+        QCOMPARE(r.replaced, replaced);
+        QStringList expected = fresh.split("\r\n");
+        for (const QString &line : kept)
+            expected.insert(expected.size() - 3, line);
+        QCOMPARE(r.text, expected.join("\r\n"));
+    }
+
+    void creationTimeHasDateBlankAndSeconds() {
+        const QString text = creationTimeText(QDateTime(QDate(2026, 3, 4), QTime(13, 5, 9)));
+        QVERIFY2(text.contains(QLatin1String("05:09")), qPrintable(text));
+        QVERIFY(text.trimmed().contains(QLatin1Char(' ')));
+    }
+
+    // Box i stands for 2 to the power i; only a tick counts, not a grey box.
+    void masksCountOnlyTicked() {
+        std::vector<int> values(20, CheckValue::Unticked);
+        values[2] = values[9] = values[19] = CheckValue::Ticked;
+        values[5] = CheckValue::Grey;
+        QCOMPARE(maskOf(values), 516 + (1 << 19));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestServerFile)
+#include "test_serverfile.moc"
