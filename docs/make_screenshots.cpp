@@ -143,6 +143,11 @@ int main(int argc, char *argv[]) {
     type(page, "txtHostname", "Hollow's Kestrune Teamplay");
     type(page, "txtIniMap", "q2dm1");
     shoot(page, "wizard-7-general");
+    // A value the game reads as another number, warned about as it is typed.
+    type(page, "txtMaxclients", "15abc");
+    QCoreApplication::processEvents(); // the page grows for the warning
+    shoot(page, "wizard-7-warning");
+    type(page, "txtMaxclients", "15");
     page->finishButton()->click();
     // Down to where the raw-code block ends and the commands begin.
     main.txtOutput->verticalScrollBar()->setValue(20);

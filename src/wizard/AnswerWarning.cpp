@@ -74,8 +74,8 @@ AnswerWarning::AnswerWarning(QLineEdit *box, GeneratedLines::Field field, QWidge
     setObjectName(QStringLiteral("lblWarning_") + box->objectName());
     setWordWrap(true);
     setTextFormat(Qt::PlainText);
-    // Wide enough for a message in a few lines, never wider than the box.
-    setMinimumWidth(box->minimumSizeHint().width());
+    // Wide enough for a message in a few lines, even under a narrow box.
+    setMinimumWidth(qMax(box->minimumSizeHint().width(), fontMetrics().averageCharWidth() * 20));
     QPalette warm = palette();
     const bool dark = warm.color(QPalette::Window).lightness() < 128;
     warm.setColor(QPalette::WindowText, dark ? QColor(255, 160, 120) : QColor(160, 40, 0));
