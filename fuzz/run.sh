@@ -11,7 +11,8 @@ shift
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_read_server_file fuzz_split_lines fuzz_compose_server_file fuzz_server_file_syntax
-             fuzz_console_check fuzz_pak_directory fuzz_pk3_directory)
+             fuzz_console_check fuzz_pak_directory fuzz_pk3_directory
+             fuzz_status_reply)
 fi
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKESTRUNE_FUZZ=ON \

@@ -190,14 +190,18 @@ private slots:
         QCOMPARE(row->text(2), QStringLiteral("15"));
         QCOMPARE(row->text(3), QStringLiteral("42"));
 
+        // Leaving the tool while its server runs asks first; Cancel keeps both.
+        MessageBox::scriptAnswer(MessageBox::Answer::Cancel);
+        main().mnuExit->trigger();
+        QVERIFY(server().runner().running() && m_fixture->programEnds() == 0);
         main().mnuStopServer->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!server().runner().running(), 10000);
         QVERIFY2(console()->lblState->text().contains("ended with exit code 0"),
                  qPrintable(console()->lblState->text()));
-        // The one question: whether to save the file first.
+        // The two questions: whether to save the file first, whether to leave.
         const QStringList said = shown();
-        QCOMPARE(said.size(), 1);
-        QVERIFY(said.first().contains("save it now?"));
+        QCOMPARE(said.size(), 2);
+        QVERIFY(said[0].contains("save it now?") && said[1].contains("is still running"));
         QVERIFY(QFile::exists(m_home + QLatin1String("/.yq2/baseq2/server.cfg")));
     }
 
