@@ -79,4 +79,13 @@ QString describe(const Difference &d) {
     return text;
 }
 
+QString summary(const QList<Difference> &differences, int asked) {
+    return differences.isEmpty()
+               ? QStringLiteral("The server holds all %1 variables as the file sets them.")
+                     .arg(asked)
+               : QStringLiteral("%1 of the file's %2 variables differ on the server.")
+                     .arg(differences.size())
+                     .arg(asked);
+}
+
 } // namespace ServerComparison

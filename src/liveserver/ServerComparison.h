@@ -48,4 +48,7 @@ QString question(const QString &variable);
 // How a difference reads in a list, in plain words.
 QString describe(const Difference &difference);
 
+// One line that sums the comparison up, for the windows that show it.
+QString summary(const QList<Difference> &differences, int asked);
+
 } // namespace ServerComparison

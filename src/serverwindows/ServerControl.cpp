@@ -40,13 +40,7 @@ ServerControl::ServerControl(Procedures &procedures, QWidget *window)
             [this](const QList<ServerComparison::Difference> &differences, int asked) {
                 if (!m_console)
                     return;
-                m_console->lblCompared->setText(
-                    differences.isEmpty()
-                        ? QStringLiteral("The server holds all %1 variables as the file sets them.")
-                              .arg(asked)
-                        : QStringLiteral("%1 of the file's %2 variables differ on the server.")
-                              .arg(differences.size())
-                              .arg(asked));
+                m_console->lblCompared->setText(ServerComparison::summary(differences, asked));
                 m_console->lstDifferences->showDifferences(differences);
                 m_console->lstDifferences->setVisible(!differences.isEmpty());
             });

@@ -87,13 +87,7 @@ frmRemoteConsole::frmRemoteConsole(QWidget *parent)
     connect(&m_query, &ServerQuery::failed, lblAnswer, &QLabel::setText);
     connect(&m_comparer, &ServerComparer::compared, this,
             [this](const QList<ServerComparison::Difference> &differences, int asked) {
-                lblAnswer->setText(
-                    differences.isEmpty()
-                        ? QStringLiteral("The server holds all %1 variables as the file sets them.")
-                              .arg(asked)
-                        : QStringLiteral("%1 of the file's %2 variables differ on the server.")
-                              .arg(differences.size())
-                              .arg(asked));
+                lblAnswer->setText(ServerComparison::summary(differences, asked));
                 lstDifferences->showDifferences(differences);
                 lstDifferences->setVisible(!differences.isEmpty());
             });
