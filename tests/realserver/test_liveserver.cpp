@@ -223,6 +223,12 @@ private slots:
         QCOMPARE(status->lstPlayers->topLevelItemCount(), 1);
         QCOMPARE(status->lstPlayers->topLevelItem(0)->text(0), QStringLiteral("Tester"));
         QVERIFY(status->lblPlayers->text().startsWith("1 of 15"));
+        // docs/screenshots.sh takes the README's pictures of a live server here.
+        if (const QString folder = qEnvironmentVariable("KESTRUNE_SCREENSHOTS");
+            !folder.isEmpty()) {
+            QVERIFY(status->grab().save(folder + QLatin1String("/server-status.png")));
+            QVERIFY(console()->grab().save(folder + QLatin1String("/server-console.png")));
+        }
 
         main().mnuRemoteConsole->trigger();
         frmRemoteConsole *remote = server().remoteConsole();
