@@ -550,8 +550,9 @@ private slots:
             QRandomGenerator random(seed);
             QList<Line> lines;
             const ServerSettingsRecord record = RandomRecords::record(random);
-            const QString file = composeServerFile(record, QStringLiteral("T"));
-            const QList<QuakeConsole::Line> composed = QuakeConsole::lines(file); // views of it
+            const QString composedFile = composeServerFile(record, QStringLiteral("T"));
+            const QList<QuakeConsole::Line> composed =
+                QuakeConsole::lines(composedFile); // views of it
             for (const QuakeConsole::Line &l : composed.sliced(28)) {
                 const GeneratedLines::Command *entry = GeneratedLines::commandOf(l.text);
                 if (entry && entry->holds(&ServerSettingsRecord::InitialMap))
