@@ -150,7 +150,7 @@ void Procedures::LoadServerFile(const QString &path) {
         (s.RandomizerChosen ? s.RandomizerType : s.DefaultWeapon) = contents->weapon->code;
     }
     if (contents->highScorer)
-        s.HighScorerLine = QStringLiteral("set highscorer ") + *contents->highScorer;
+        s.HighScorerLine = highScorerLine(*contents->highScorer);
     m_wizard->discardPages();
     PublicVars::OutputText = contents->text;
     m_output.replaceServerText(PublicVars::OutputText);

@@ -39,8 +39,8 @@ QLineEdit *textBox(const char *name, const char *initial, QWidget *parent) {
     return box;
 }
 
-const QString HighScorerOn = QStringLiteral("set highscorer 1");
-const QString HighScorerOff = QStringLiteral("set highscorer 0");
+const QString HighScorerOn = highScorerLine(u"1");
+const QString HighScorerOff = highScorerLine(u"0");
 
 int ticked(const QCheckBox *box) {
     return checkValue(box) == 1 ? 1 : 0;
