@@ -1,5 +1,6 @@
 #include "FindingsList.h"
 
+#include "DocumentText.h"
 #include "serverfile/QuakeConsole.h"
 
 #include <QPlainTextEdit>
@@ -14,16 +15,6 @@
 namespace {
 
 constexpr int kMostRows = 3;
-
-// The area's text with every paragraph and line separator as a line feed:
-// one character each, so positions stay those of the document.
-QString checkedText(const QTextDocument *document) {
-    QString text = document->toRawText();
-    for (QChar &c : text)
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
-    return text;
-}
 
 } // namespace
 
@@ -59,7 +50,7 @@ FindingsList::FindingsList(QPlainTextEdit *text, QWidget *parent)
 void FindingsList::recheck() {
     auto promise = std::make_shared<QPromise<Checked>>();
     m_checking.setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, text = checkedText(m_text->document())] {
+    QThreadPool::globalInstance()->start([promise, text = documentText(m_text->document(), u"\n")] {
         promise->start();
         Checked checked;
         checked.findings = ConsoleCheck::check(text);

@@ -27,8 +27,6 @@
 #include <QPushButton>
 
 namespace {
-const QString kConfigFilter = QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
-
 // The longest line of the text: its number from 1 and its length in bytes.
 std::pair<qsizetype, qsizetype> longestLine(QByteArrayView bytes) {
     std::pair<qsizetype, qsizetype> longest{0, 0};
@@ -46,7 +44,10 @@ std::pair<qsizetype, qsizetype> longestLine(QByteArrayView bytes) {
 
 Procedures::Procedures(frmOutput &output)
     : m_output(output)
-    , m_wizard(std::make_unique<WizardController>(*this, &output)) {}
+    , m_wizard(std::make_unique<WizardController>(&output)) {
+    QObject::connect(m_wizard.get(), &WizardController::closeAsked, [this] { ConfirmClose(); });
+    QObject::connect(m_wizard.get(), &WizardController::finished, [this] { BuildServerFile(); });
+}
 
 Procedures::~Procedures() {
     delete m_prompt.data();
@@ -55,14 +56,12 @@ Procedures::~Procedures() {
 // Lines written by hand are carried into the new text, and the status line
 // says what happened to them.
 void Procedures::BuildServerFile() {
-    m_output.Command1->setEnabled(true);
     m_wizard->generalPage().copyInto(PublicVars::ServerSettings);
     const QString composed = composeServerFile(PublicVars::ServerSettings,
                                                creationTimeText(QDateTime::currentDateTime()));
     const HandLines::Regenerated regenerated =
         HandLines::keep(PublicVars::OutputText, composed, m_output.programText());
-    PublicVars::OutputText = regenerated.text;
-    m_output.replaceServerText(PublicVars::OutputText);
+    m_output.replaceServerText(regenerated.text);
     m_output.enlarge();
     m_output.tell(HandLines::summary(regenerated));
 }
@@ -152,8 +151,7 @@ void Procedures::LoadServerFile(const QString &path) {
     if (contents->highScorer)
         s.HighScorerLine = highScorerLine(*contents->highScorer);
     m_wizard->discardPages();
-    PublicVars::OutputText = contents->text;
-    m_output.replaceServerText(PublicVars::OutputText);
+    m_output.replaceServerText(contents->text);
     m_output.enlarge();
     m_output.setFile(path);
     m_output.tell(QString());
@@ -204,9 +202,7 @@ void Procedures::ImportServerFile(const QString &path) {
     PublicVars::LoadedFromFile = true;
     PublicVars::ServerSettings = imported->result.record;
     m_wizard->discardPages();
-    m_output.Command1->setEnabled(true);
-    PublicVars::OutputText = imported->text;
-    m_output.replaceServerText(PublicVars::OutputText);
+    m_output.replaceServerText(imported->text);
     m_output.enlarge();
     m_output.setFile(QString()); // a new text, not the file read
     m_output.tell(QStringLiteral("Imported from %1").arg(name));
@@ -235,7 +231,7 @@ void Procedures::ConfirmClose() {
 }
 
 void Procedures::SaveServerFile() {
-    m_output.CD0.setFilter(kConfigFilter);
+    m_output.CD0.setFilter(frmOutput::ConfigFilter);
     if (!m_output.CD0.showSave(&m_output))
         return;
     const QString path = m_output.CD0.fileName();
@@ -258,14 +254,13 @@ void Procedures::SaveServerFile() {
 }
 
 void Procedures::CalcDMFlags() {
-    PublicVars::ServerSettings.DMFlags = m_wizard->dmFlagsPage().cDMFlag().mask();
+    m_wizard->dmFlagsPage().storeMask();
 }
 
 void Procedures::CalcWeaponBan() {
-    PublicVars::ServerSettings.WeaponBan = m_wizard->weaponBanPage().cWeaponBan().mask();
+    m_wizard->weaponBanPage().storeMask();
 }
 
-// Held as the decimal text of the sum.
 void Procedures::CalcFeatureBan() {
-    PublicVars::ServerSettings.FeatureBan = m_wizard->featureBanPage().cFeatureBan().mask();
+    m_wizard->featureBanPage().storeMask();
 }

@@ -33,6 +33,8 @@ public:
     // Asks for a file name and writes the server file text.
     void SaveServerFile();
 
+    // Each page stores its own mask when left by Next; these bring the record
+    // up to date from a page now, creating it if it does not exist yet.
     void CalcDMFlags();
     void CalcWeaponBan();
     void CalcFeatureBan();

@@ -1,5 +1,6 @@
 #include "frmOutput.h"
 
+#include "DocumentText.h"
 #include "FindingsList.h"
 #include "ServerFileHighlighter.h"
 #include "about/frmAbout.h"
@@ -31,24 +32,8 @@
 
 namespace {
 
-const QString kConfigFilter = QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
 const QString kCaption = QStringLiteral("Kestrune - Server Config Tool");
 const QString kPlace = QStringLiteral("mainWindow");
-
-// The area's text with the program's line ends: every paragraph and line
-// separator of the document becomes CR LF.
-QString documentText(const QTextDocument *document) {
-    QString text = document->toRawText();
-    QString out;
-    out.reserve(text.size() + document->blockCount());
-    for (const QChar c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            out += QLatin1StringView("\r\n");
-        else
-            out += c;
-    }
-    return out;
-}
 
 } // namespace
 
@@ -62,6 +47,35 @@ frmOutput::frmOutput()
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
 
+    QHBoxLayout *row = buildButtons();
+    auto *column = new QVBoxLayout(m_client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(row);
+    column->addLayout(buildTextArea(), 1);
+
+    setTabOrder(cmdStartConfig, Command1);
+    setTabOrder(Command1, txtOutput);
+    setTabOrder(txtOutput, cmdCreateShortcut);
+    buildMenus();
+
+    m_client->setFixedSize(QSize(Look::twipsToPixelsX(this, 6990), Look::twipsToPixelsY(this, 855))
+                               .expandedTo(row->minimumSize()));
+    setFixedSize(sizeHint());
+
+    m_server = new ServerControl([this] { m_procedures.SaveServerFile(); }, this);
+    connectControls();
+
+    CD0.setAddsExtension(true); // "default" is saved as "default.cfg"
+
+    // Form_Load
+    PublicVars::Saved = true;
+    PublicVars::LoadedFromFile = false;
+}
+
+// The strip of 6990 by 855 twips: each button at least its designed size,
+// and wider where the desktop's look needs more for its caption.
+QHBoxLayout *frmOutput::buildButtons() {
     const auto x = [this](int twips) { return Look::twipsToPixelsX(this, twips); };
     const auto y = [this](int twips) { return Look::twipsToPixelsY(this, twips); };
 
@@ -78,8 +92,6 @@ frmOutput::frmOutput()
     cmdCreateShortcut->setToolTip(
         QStringLiteral("Click here to create the commands you will need to start your server!"));
 
-    // The strip of 6990 by 855 twips: each button at least its designed size,
-    // and wider where the desktop's look needs more for its caption.
     auto *row = new QHBoxLayout;
     row->setContentsMargins(x(120), y(180), x(120), y(180));
     row->setSpacing(x(120));
@@ -90,6 +102,12 @@ frmOutput::frmOutput()
         row->addWidget(button);
     }
     row->addStretch(1);
+    return row;
+}
+
+QLayout *frmOutput::buildTextArea() {
+    const auto x = [this](int twips) { return Look::twipsToPixelsX(this, twips); };
+    const auto y = [this](int twips) { return Look::twipsToPixelsY(this, twips); };
 
     txtOutput = new QPlainTextEdit;
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
@@ -110,16 +128,10 @@ frmOutput::frmOutput()
     auto *textBox = new QVBoxLayout;
     textBox->setContentsMargins(x(120), 0, x(120), y(120));
     textBox->addWidget(m_splitter);
-    auto *column = new QVBoxLayout(m_client);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addLayout(row);
-    column->addLayout(textBox, 1);
+    return textBox;
+}
 
-    setTabOrder(cmdStartConfig, Command1);
-    setTabOrder(Command1, txtOutput);
-    setTabOrder(txtOutput, cmdCreateShortcut);
-
+void frmOutput::buildMenus() {
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuOpen = mnuFile->addAction(QStringLiteral("&Open"));
@@ -151,10 +163,9 @@ frmOutput::frmOutput()
     mnuRemoteConsole->setObjectName(QStringLiteral("mnuRemoteConsole"));
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
 
-    m_client->setFixedSize(QSize(x(6990), y(855)).expandedTo(row->minimumSize()));
-    setFixedSize(sizeHint());
-
+void frmOutput::connectControls() {
     connect(cmdStartConfig, &QPushButton::clicked, this, &frmOutput::cmdStartConfig_Click);
     connect(Command1, &QPushButton::clicked, this, [this] { m_procedures.SaveServerFile(); });
     connect(cmdCreateShortcut, &QPushButton::clicked, this, &frmOutput::cmdCreateShortcut_Click);
@@ -164,17 +175,10 @@ frmOutput::frmOutput()
     connect(mnuSave, &QAction::triggered, this, [this] { m_procedures.SaveServerFile(); });
     connect(mnuExit, &QAction::triggered, this, &frmOutput::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOutput::mnuAbout_Click);
-    m_server = new ServerControl(m_procedures, this);
     connect(mnuStartServer, &QAction::triggered, m_server, &ServerControl::startServer);
     connect(mnuStopServer, &QAction::triggered, m_server, &ServerControl::stopServer);
     connect(mnuServerStatus, &QAction::triggered, m_server, &ServerControl::showStatus);
     connect(mnuRemoteConsole, &QAction::triggered, m_server, &ServerControl::showRemoteConsole);
-
-    CD0.setAddsExtension(true); // "default" is saved as "default.cfg"
-
-    // Form_Load
-    PublicVars::Saved = true;
-    PublicVars::LoadedFromFile = false;
 }
 
 frmOutput::~frmOutput() {
@@ -279,7 +283,8 @@ void frmOutput::tell(const QString &news) {
 void frmOutput::txtOutput_Change() {
     if (m_settingText)
         return;
-    textChanged(documentText(txtOutput->document()));
+    // The program's line ends.
+    textChanged(documentText(txtOutput->document(), u"\r\n"));
 }
 
 void frmOutput::textChanged(const QString &text) {
@@ -302,14 +307,14 @@ void frmOutput::cmdCreateShortcut_Click() {
 }
 
 void frmOutput::mnuOpen_Click() {
-    CD0.setFilter(kConfigFilter);
+    CD0.setFilter(ConfigFilter);
     if (!CD0.showOpen(this))
         return;
     m_procedures.LoadServerFile(CD0.fileName());
 }
 
 void frmOutput::mnuImport_Click() {
-    CD0.setFilter(kConfigFilter);
+    CD0.setFilter(ConfigFilter);
     if (!CD0.showOpen(this))
         return;
     m_procedures.ImportServerFile(CD0.fileName());

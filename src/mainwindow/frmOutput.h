@@ -7,6 +7,8 @@
 #include <QPointer>
 
 class QAction;
+class QHBoxLayout;
+class QLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
@@ -56,12 +58,20 @@ public:
     QAction *mnuServerStatus = nullptr;
     QAction *mnuRemoteConsole = nullptr;
     FileDialog CD0; // shared by Open and Save
+    inline static const QString ConfigFilter =
+        QStringLiteral("Config Files (*.cfg)|*.cfg|All Files (*.*)|*.*");
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The builders, one per group of controls.
+    QHBoxLayout *buildButtons();
+    QLayout *buildTextArea();
+    void buildMenus();
+    void connectControls();
+
     void cmdStartConfig_Click();
     void cmdCreateShortcut_Click();
     void mnuOpen_Click();

@@ -13,8 +13,6 @@
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
 #include "settings/ChoiceTables.h"
-#include "wizard/WizardController.h"
-#include "wizard/frmServerWizard2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,9 +125,8 @@ void onKeys(QAbstractItemView *list, std::initializer_list<QKeySequence> keys,
 
 } // namespace
 
-frmCreateMaplist::frmCreateMaplist(WizardController &wizard, QWidget *parent)
-    : QDialog(parent)
-    , m_wizard(wizard) {
+frmCreateMaplist::frmCreateMaplist(QWidget *parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("frmCreateMaplist"));
     setWindowTitle(QStringLiteral("Kestrune - Create Maplist"));
 
@@ -422,7 +419,7 @@ void frmCreateMaplist::cmdSaveList_Click() {
         MessageBox::inform(this, written.error);
         return;
     }
-    m_wizard.filesPage().txtMaplist->setText(m_dialog.fileTitle());
+    emit saved(m_dialog.fileTitle());
     hide();
 }
 

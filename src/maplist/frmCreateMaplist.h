@@ -17,7 +17,6 @@ class QListWidget;
 class QListWidgetItem;
 class QModelIndex;
 class QPushButton;
-class WizardController;
 
 // The maplist editor with its map browser. Only hidden between uses, so its
 // list and choices last for the whole run.
@@ -26,7 +25,7 @@ class frmCreateMaplist : public QDialog {
 public:
     static constexpr qint64 MaxMaplistBytes = 16 * 1024 * 1024;
 
-    explicit frmCreateMaplist(WizardController &wizard, QWidget *parent = nullptr);
+    explicit frmCreateMaplist(QWidget *parent = nullptr);
 
     // Shows the editor modally; returns at once, the editor hides itself.
     void showModal();
@@ -35,6 +34,10 @@ public:
     // message, when it cannot be read, or when the listing was cancelled.
     bool browse(const QString &folder);
     QString browsedFolder() const { return m_folder; }
+
+signals:
+    // A maplist was written; the title is the file's name without its folder.
+    void saved(const QString &fileTitle);
 
 private:
     static QLabel *headingTip(QWidget *parent);
@@ -60,7 +63,6 @@ private:
     // Shows in the drive list the entry that holds the folder.
     void showDrive(const QString &folder);
 
-    WizardController &m_wizard;
     QLineEdit *txtMap = nullptr;
     QLineEdit *txtMinPlayers = nullptr;
     QLineEdit *txtMaxPlayers = nullptr;

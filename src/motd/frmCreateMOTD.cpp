@@ -3,17 +3,14 @@
 #include "LimitedTextEdit.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
-#include "wizard/WizardController.h"
-#include "wizard/frmServerWizard2.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-frmCreateMOTD::frmCreateMOTD(WizardController &wizard, QWidget *parent)
-    : QDialog(parent)
-    , m_wizard(wizard) {
+frmCreateMOTD::frmCreateMOTD(QWidget *parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("frmCreateMOTD"));
     setWindowTitle(QStringLiteral("Kestrune - Create MOTD"));
 
@@ -82,6 +79,6 @@ void frmCreateMOTD::cmdSaveMOTD_Click() {
         MessageBox::inform(this, written.error);
         return;
     }
-    m_wizard.filesPage().txtMOTD->setText(m_dialog.fileTitle());
+    emit saved(m_dialog.fileTitle());
     hide();
 }

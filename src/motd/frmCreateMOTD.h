@@ -6,7 +6,6 @@
 
 class LimitedTextEdit;
 class QLabel;
-class WizardController;
 
 // The message-of-the-day editor. Only hidden between uses, so its text lasts
 // for the whole run.
@@ -16,7 +15,7 @@ public:
     // The most the box holds, in bytes of the file: a line break counts two.
     static constexpr int MaxBytes = 500;
 
-    explicit frmCreateMOTD(WizardController &wizard, QWidget *parent = nullptr);
+    explicit frmCreateMOTD(QWidget *parent = nullptr);
 
     // Shows the editor modally; returns at once, the editor hides itself.
     void showModal();
@@ -24,12 +23,15 @@ public:
     // The text as it is written: line breaks as CR LF, nothing added.
     QString motdText() const;
 
+signals:
+    // A message was written; the title is the file's name without its folder.
+    void saved(const QString &fileTitle);
+
 private:
     void cmdSaveMOTD_Click();
     void txtMOTD_Change();
     void txtMOTD_Cut(int charactersLeftOut);
 
-    WizardController &m_wizard;
     LimitedTextEdit *txtMOTD = nullptr;
     QLabel *lblLeft = nullptr;
     FileDialog m_dialog;

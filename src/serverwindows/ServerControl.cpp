@@ -5,7 +5,6 @@
 #include "frmServerConsole.h"
 #include "frmServerStatus.h"
 #include "liveserver/GameFolders.h"
-#include "mainwindow/Procedures.h"
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
 
@@ -16,9 +15,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-ServerControl::ServerControl(Procedures &procedures, QWidget *window)
+#include <utility>
+
+ServerControl::ServerControl(std::function<void()> saveServerFile, QWidget *window)
     : QObject(window)
-    , m_procedures(procedures)
+    , m_saveServerFile(std::move(saveServerFile))
     , m_window(window) {
     connect(&m_runner, &ServerRunner::problem, this, &ServerControl::tell);
     connect(&m_runner, &ServerRunner::lineRead, this,
@@ -104,7 +105,7 @@ bool ServerControl::startServer() {
                                                    "server runs the saved file: save it now?")) !=
             MessageBox::Answer::Ok)
             return false;
-        m_procedures.SaveServerFile();
+        m_saveServerFile();
         if (!PublicVars::Saved)
             return false;
     }

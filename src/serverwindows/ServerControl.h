@@ -6,7 +6,8 @@
 #include <QObject>
 #include <QPointer>
 
-class Procedures;
+#include <functional>
+
 class QWidget;
 class frmRemoteConsole;
 class frmServerConsole;
@@ -25,7 +26,8 @@ public:
         QString port = QStringLiteral("27910");
     };
 
-    ServerControl(Procedures &procedures, QWidget *window);
+    // saveServerFile asks for a name and writes the text, as File, Save does.
+    ServerControl(std::function<void()> saveServerFile, QWidget *window);
     ~ServerControl() override;
 
     void setChoice(const Choice &choice) { m_choice = choice; }
@@ -51,7 +53,7 @@ private:
     frmServerConsole *ensureConsole();
     void tell(const QString &message);
 
-    Procedures &m_procedures;
+    std::function<void()> m_saveServerFile;
     QWidget *m_window;
     Choice m_choice;
     ServerRunner m_runner;

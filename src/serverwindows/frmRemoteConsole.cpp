@@ -50,6 +50,19 @@ frmRemoteConsole::frmRemoteConsole(QWidget *parent)
     lstDifferences = new DifferencesView(this);
     lstDifferences->hide();
 
+    QLayout *form = buildForm(lblClearText);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(lblAnswer);
+    layout->addWidget(txtReply, 2);
+    layout->addWidget(lstDifferences, 1);
+    resize(640, 520);
+
+    connectControls();
+}
+
+// The address, port, password and command, each with its label.
+QLayout *frmRemoteConsole::buildForm(QLabel *lblClearText) {
     auto *form = new QFormLayout;
     const auto row = [&](const char *text, QWidget *field) {
         auto *label = new QLabel(QString::fromLatin1(text), this);
@@ -67,13 +80,10 @@ frmRemoteConsole::frmRemoteConsole(QWidget *parent)
     auto *lblCommand = new QLabel(QStringLiteral("Co&mmand:"), this);
     lblCommand->setBuddy(txtCommand);
     form->addRow(lblCommand, commandRow);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(lblAnswer);
-    layout->addWidget(txtReply, 2);
-    layout->addWidget(lstDifferences, 1);
-    resize(640, 520);
+    return form;
+}
 
+void frmRemoteConsole::connectControls() {
     connect(cmdSend, &QPushButton::clicked, this, &frmRemoteConsole::cmdSend_Click);
     connect(txtCommand, &QLineEdit::returnPressed, this, &frmRemoteConsole::cmdSend_Click);
     connect(cmdCompare, &QPushButton::clicked, this, &frmRemoteConsole::cmdCompare_Click);

@@ -7,6 +7,7 @@
 
 class DifferencesView;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -32,6 +33,8 @@ public:
     DifferencesView *lstDifferences = nullptr;
 
 private:
+    QLayout *buildForm(QLabel *lblClearText);
+    void connectControls();
     void cmdSend_Click();
     void cmdCompare_Click();
     quint16 port();

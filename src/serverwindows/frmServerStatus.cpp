@@ -93,6 +93,10 @@ frmServerStatus::frmServerStatus(QWidget *parent)
     layout->addWidget(lstInfo, 2);
     resize(520, 560);
 
+    connectControls();
+}
+
+void frmServerStatus::connectControls() {
     m_refresh.setInterval(RefreshMs);
     connect(&m_refresh, &QTimer::timeout, this, &frmServerStatus::refresh);
     connect(cmdRefresh, &QPushButton::clicked, this, &frmServerStatus::refresh);

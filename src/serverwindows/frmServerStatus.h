@@ -41,6 +41,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    void connectControls();
     void answered(const StatusReply &reply);
     void failed(const QString &message);
     void localToggled();

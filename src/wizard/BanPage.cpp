@@ -69,3 +69,12 @@ void BanPage::Form_Load() {
 void BanPage::Form_Activate() {
     m_frame->setTitle(m_captionPrefix + PublicVars::ServerSettings.GameTypeName);
 }
+
+void BanPage::storeMask() {
+    PublicVars::ServerSettings.*m_field = m_boxes->mask();
+}
+
+bool BanPage::storeAnswers() {
+    storeMask();
+    return true;
+}

@@ -36,6 +36,11 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     const CheckBoxArray &boxes() const { return *m_boxes; }
+    // The ticks, as the mask, into the record.
+    void storeMask();
+
+protected:
+    bool storeAnswers() override;
 
 private:
     QString m_captionPrefix;

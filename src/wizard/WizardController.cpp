@@ -19,9 +19,8 @@
 #include <limits>
 #include <utility>
 
-WizardController::WizardController(Procedures &procedures, QWidget *mainWindow)
-    : m_procedures(procedures)
-    , m_mainWindow(mainWindow) {}
+WizardController::WizardController(QWidget *mainWindow)
+    : m_mainWindow(mainWindow) {}
 
 namespace {
 
@@ -119,14 +118,21 @@ frmServerWizard7 &WizardController::generalPage() {
 }
 
 frmCreateMaplist &WizardController::maplistEditor() {
-    if (!m_maplistEditor)
-        m_maplistEditor = new frmCreateMaplist(*this, m_mainWindow);
+    if (!m_maplistEditor) {
+        m_maplistEditor = new frmCreateMaplist(m_mainWindow);
+        // A saved list becomes the files page's answer.
+        connect(m_maplistEditor, &frmCreateMaplist::saved, this,
+                [this](const QString &title) { filesPage().txtMaplist->setText(title); });
+    }
     return *m_maplistEditor;
 }
 
 frmCreateMOTD &WizardController::motdEditor() {
-    if (!m_motdEditor)
-        m_motdEditor = new frmCreateMOTD(*this, m_mainWindow);
+    if (!m_motdEditor) {
+        m_motdEditor = new frmCreateMOTD(m_mainWindow);
+        connect(m_motdEditor, &frmCreateMOTD::saved, this,
+                [this](const QString &title) { filesPage().txtMOTD->setText(title); });
+    }
     return *m_motdEditor;
 }
 
@@ -195,4 +201,13 @@ void WizardController::back(WizardPage *from) {
 // the main window skip the unsaved-changes prompt.
 void WizardController::ended() {
     PublicVars::Navigating = false;
+}
+
+bool WizardController::askClose() {
+    emit closeAsked();
+    return PublicVars::CancelClose == 0;
+}
+
+void WizardController::finish() {
+    emit finished();
 }

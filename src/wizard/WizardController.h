@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QPointer>
 #include <QRect>
 
 #include <array>
 
-class Procedures;
 class QWidget;
 class WizardPage;
 class frmServerWizard;
@@ -22,20 +22,25 @@ class frmCreateMOTD;
 // Shows the wizard one page at a time. Pages are created on first use and
 // afterwards only hidden, so their entries last for the whole run; a page
 // whose close box went through is destroyed and starts afresh next time.
-class WizardController {
+// What the wizard cannot decide itself it asks through its signals, which the
+// main window's side answers.
+class WizardController : public QObject {
+    Q_OBJECT
 public:
     // The sequence of the pages; the window names do not follow it for 2 and 3.
     enum Page { Admin, GameType, Files, DMFlags, WeaponBans, FeatureBans, General, PageCount };
 
-    WizardController(Procedures &procedures, QWidget *mainWindow);
-    ~WizardController();
-
-    Procedures &procedures() const { return m_procedures; }
+    explicit WizardController(QWidget *mainWindow);
+    ~WizardController() override;
 
     void start();
     void next(WizardPage *from);
     void back(WizardPage *from);
     void ended(); // the page on screen was hidden or closed: the wizard is over
+    // Cancel or a close box: asks about unsaved changes; true when the page may go.
+    bool askClose();
+    // Finish: the server file is composed from the answers.
+    void finish();
     // An opened file replaces what the pages held: each page is made afresh,
     // from the record, when it is next needed.
     void discardPages();
@@ -59,12 +64,16 @@ public:
     frmCreateMaplist &maplistEditor();
     frmCreateMOTD &motdEditor();
 
+signals:
+    // Answered at once: PublicVars::CancelClose then says whether the close goes on.
+    void closeAsked();
+    void finished();
+
 private:
     void show(Page which);
     void place(WizardPage &page);
     Page indexOf(const WizardPage *page) const;
 
-    Procedures &m_procedures;
     QWidget *m_mainWindow;
     std::array<QPointer<WizardPage>, PageCount> m_pages;
     QPointer<frmCreateMaplist> m_maplistEditor;

@@ -1,7 +1,6 @@
 #include "WizardPage.h"
 
 #include "WizardController.h"
-#include "mainwindow/Procedures.h"
 #include "platform/Look.h"
 #include "settings/PublicVars.h"
 
@@ -34,6 +33,38 @@ WizardPage::WizardPage(WizardController &wizard, const QString &objectName, cons
     setAttribute(Qt::WA_DeleteOnClose); // a close that goes through destroys the page
     setModal(true);
 
+    QLayout *header = buildHeader(subtitle);
+    m_body = new QVBoxLayout;
+    m_body->setSpacing(10);
+    auto *line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    QLayout *buttonRow = buildButtons(objectName, buttons);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 14, 16, 12);
+    outer->addLayout(header);
+    outer->addSpacing(6);
+    outer->addLayout(m_body, 1);
+    outer->addSpacing(6);
+    outer->addWidget(line);
+    outer->addLayout(buttonRow);
+    // At least the size its controls need; it grows as the user makes it.
+    outer->setSizeConstraint(QLayout::SetMinimumSize);
+
+    connectButtons();
+}
+
+void WizardPage::connectButtons() {
+    connect(m_cancel, &QPushButton::clicked, this, &WizardPage::Cancel_Click);
+    connect(m_back, &QPushButton::clicked, this, &WizardPage::cmdBack_Click);
+    connect(m_next, &QPushButton::clicked, this, &WizardPage::cmdNext_Click);
+    connect(m_finish, &QPushButton::clicked, this, &WizardPage::cmdFinish_Click);
+}
+
+// The heading and subtitle beside the emblem.
+QLayout *WizardPage::buildHeader(const QString &subtitle) {
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(Look::emblem(56, picIcon->devicePixelRatioF()));
@@ -55,15 +86,11 @@ WizardPage::WizardPage(WizardController &wizard, const QString &objectName, cons
     header->addWidget(picIcon);
     header->addSpacing(8);
     header->addLayout(titles, 1);
+    return header;
+}
 
-    m_body = new QVBoxLayout;
-    m_body->setSpacing(10);
-
-    auto *line = new QFrame(this);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-
+// Cancel, Back, Next and Finish, enabled as the page's place in the sequence allows.
+QLayout *WizardPage::buildButtons(const QString &objectName, Buttons buttons) {
     const bool firstThree = objectName == QLatin1String("frmServerWizard") ||
                             objectName == QLatin1String("frmServerWizard2") ||
                             objectName == QLatin1String("frmServerWizard3");
@@ -88,22 +115,7 @@ WizardPage::WizardPage(WizardController &wizard, const QString &objectName, cons
     m_next->setEnabled(buttons != Buttons::LastPage);
     m_finish->setEnabled(buttons == Buttons::LastPage);
     (buttons == Buttons::LastPage ? m_finish : m_next)->setDefault(true);
-
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(16, 14, 16, 12);
-    outer->addLayout(header);
-    outer->addSpacing(6);
-    outer->addLayout(m_body, 1);
-    outer->addSpacing(6);
-    outer->addWidget(line);
-    outer->addLayout(buttonRow);
-    // At least the size its controls need; it grows as the user makes it.
-    outer->setSizeConstraint(QLayout::SetMinimumSize);
-
-    connect(m_cancel, &QPushButton::clicked, this, &WizardPage::Cancel_Click);
-    connect(m_back, &QPushButton::clicked, this, &WizardPage::cmdBack_Click);
-    connect(m_next, &QPushButton::clicked, this, &WizardPage::cmdNext_Click);
-    connect(m_finish, &QPushButton::clicked, this, &WizardPage::cmdFinish_Click);
+    return buttonRow;
 }
 
 void WizardPage::cmdNext_Click() {
@@ -116,8 +128,7 @@ void WizardPage::cmdBack_Click() {
 }
 
 void WizardPage::Cancel_Click() {
-    m_wizard.procedures().ConfirmClose();
-    if (PublicVars::CancelClose == 0) {
+    if (m_wizard.askClose()) {
         hide();
         m_wizard.ended();
     }
@@ -130,8 +141,7 @@ void WizardPage::reject() {
 // Form_QueryUnload: the close box asks first; a close that goes through
 // destroys the page.
 void WizardPage::closeEvent(QCloseEvent *event) {
-    m_wizard.procedures().ConfirmClose();
-    if (PublicVars::CancelClose != 0) {
+    if (!m_wizard.askClose()) {
         event->ignore();
         return;
     }

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QLabel;
+class QLayout;
 class QPushButton;
 class QVBoxLayout;
 class WizardController;
@@ -44,6 +45,9 @@ protected:
     void reject() override; // Escape acts as the Cancel button
 
 private:
+    QLayout *buildHeader(const QString &subtitle);
+    QLayout *buildButtons(const QString &objectName, Buttons buttons);
+    void connectButtons();
     void cmdNext_Click();
     void Cancel_Click();
 

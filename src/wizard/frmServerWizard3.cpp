@@ -46,6 +46,28 @@ frmServerWizard3::frmServerWizard3(WizardController &wizard, QWidget *parent)
     lbl->setWordWrap(true);
     body()->addWidget(lbl);
 
+    body()->addLayout(buildChoices());
+
+    body()->addWidget(headingLabel(
+        QStringLiteral("Label3"),
+        QStringLiteral("* Ammo Given:   This option allows the server admin to set the amount of "
+                       "ammo given for each ammo clip or weapon picked up.  1 corresponds to "
+                       "\"Stingy\", 2 to \"Normal\" and 3 to \"Generous\"."),
+        8, this));
+
+    setTabOrder(cmbGameType, cmbglblWeapon);
+    setTabOrder(cmbglblWeapon, cmbAmmo);
+    setTabOrder(cmbAmmo, cWeaponRandomizer);
+    setTabOrder(cWeaponRandomizer, cmbWeaponRandomizer);
+
+    // Every choice applies its preset, also a choice of the entry already chosen.
+    connect(cmbGameType, &QComboBox::activated, this, &frmServerWizard3::cmbGameType_Click);
+    connect(cWeaponRandomizer, checkBoxStateChanged, this,
+            &frmServerWizard3::cWeaponRandomizer_Click);
+}
+
+// The game type, the weapon, the ammunition and the randomizer, in a grid.
+QLayout *frmServerWizard3::buildChoices() {
     cmbGameType = choiceList("cmbGameType", "Choose a Game Type", this);
     cmbGameType->setToolTip(
         QStringLiteral("This is where you select the game type, please choose one!"));
@@ -83,24 +105,7 @@ frmServerWizard3::frmServerWizard3(WizardController &wizard, QWidget *parent)
     grid->addWidget(cmbAmmo, 1, 0);
     grid->addWidget(cWeaponRandomizer, 1, 1);
     grid->addWidget(cmbWeaponRandomizer, 2, 1);
-    body()->addLayout(grid);
-
-    body()->addWidget(headingLabel(
-        QStringLiteral("Label3"),
-        QStringLiteral("* Ammo Given:   This option allows the server admin to set the amount of "
-                       "ammo given for each ammo clip or weapon picked up.  1 corresponds to "
-                       "\"Stingy\", 2 to \"Normal\" and 3 to \"Generous\"."),
-        8, this));
-
-    setTabOrder(cmbGameType, cmbglblWeapon);
-    setTabOrder(cmbglblWeapon, cmbAmmo);
-    setTabOrder(cmbAmmo, cWeaponRandomizer);
-    setTabOrder(cWeaponRandomizer, cmbWeaponRandomizer);
-
-    // Every choice applies its preset, also a choice of the entry already chosen.
-    connect(cmbGameType, &QComboBox::activated, this, &frmServerWizard3::cmbGameType_Click);
-    connect(cWeaponRandomizer, checkBoxStateChanged, this,
-            &frmServerWizard3::cWeaponRandomizer_Click);
+    return grid;
 }
 
 void frmServerWizard3::Form_Load() {

@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLayout;
 
 // Page 2: the game type, the default weapon, the ammunition and the randomizer.
 class frmServerWizard3 : public WizardPage {
@@ -17,6 +18,7 @@ protected:
     bool storeAnswers() override;
 
 private:
+    QLayout *buildChoices();
     void cmbGameType_Click();
     void cWeaponRandomizer_Click();
 

@@ -1,8 +1,6 @@
 #include "frmServerWizard4.h"
 
 #include "MaskValueLabel.h"
-#include "WizardController.h"
-#include "mainwindow/Procedures.h"
 #include "settings/PublicVars.h"
 
 #include <QCheckBox>
@@ -79,8 +77,12 @@ void frmServerWizard4::Form_Activate() {
         m_cDMFlag->box(i)->setEnabled(PublicVars::ServerSettings.TeamGameType);
 }
 
+void frmServerWizard4::storeMask() {
+    PublicVars::ServerSettings.DMFlags = m_cDMFlag->mask();
+}
+
 bool frmServerWizard4::storeAnswers() {
-    wizard().procedures().CalcDMFlags();
+    storeMask();
     return true;
 }
 

@@ -18,6 +18,8 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     const CheckBoxArray &cDMFlag() const { return *m_cDMFlag; }
+    // The ticks, as the mask, into the record.
+    void storeMask();
 
 protected:
     bool storeAnswers() override;

@@ -1,8 +1,5 @@
 #include "frmServerWizard5.h"
 
-#include "WizardController.h"
-#include "mainwindow/Procedures.h"
-
 namespace {
 
 // Box i stands for bit i of the server's weaponban; nullptr marks a hidden box.
@@ -44,8 +41,3 @@ const BanPage::Design kDesign{
 
 frmServerWizard5::frmServerWizard5(WizardController &wizard, QWidget *parent)
     : BanPage(wizard, kDesign, parent) {}
-
-bool frmServerWizard5::storeAnswers() {
-    wizard().procedures().CalcWeaponBan();
-    return true;
-}

@@ -9,7 +9,4 @@ public:
     frmServerWizard5(WizardController &wizard, QWidget *parent);
 
     const CheckBoxArray &cWeaponBan() const { return boxes(); }
-
-protected:
-    bool storeAnswers() override;
 };

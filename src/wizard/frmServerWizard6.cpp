@@ -1,8 +1,5 @@
 #include "frmServerWizard6.h"
 
-#include "WizardController.h"
-#include "mainwindow/Procedures.h"
-
 namespace {
 
 // Box i stands for bit i of the server's featureban; nullptr marks a hidden box.
@@ -24,8 +21,3 @@ const BanPage::Design kDesign{
 
 frmServerWizard6::frmServerWizard6(WizardController &wizard, QWidget *parent)
     : BanPage(wizard, kDesign, parent) {}
-
-bool frmServerWizard6::storeAnswers() {
-    wizard().procedures().CalcFeatureBan();
-    return true;
-}

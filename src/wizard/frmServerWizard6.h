@@ -9,7 +9,4 @@ public:
     frmServerWizard6(WizardController &wizard, QWidget *parent);
 
     const CheckBoxArray &cFeatureBan() const { return boxes(); }
-
-protected:
-    bool storeAnswers() override;
 };

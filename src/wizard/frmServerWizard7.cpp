@@ -2,7 +2,6 @@
 
 #include "CheckBoxArray.h"
 #include "WizardController.h"
-#include "mainwindow/Procedures.h"
 #include "platform/CheckBoxSignal.h"
 #include "settings/FirstAnswers.h"
 #include "settings/PublicVars.h"
@@ -51,6 +50,39 @@ int ticked(const QCheckBox *box) {
 frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     : WizardPage(wizard, QStringLiteral("frmServerWizard7"),
                  QStringLiteral("Just one last set of questions..."), Buttons::LastPage, parent) {
+    QLayout *left = buildLeftColumn();
+    QLayout *right = buildRightColumn();
+    auto *columns = new QHBoxLayout;
+    columns->setSpacing(16);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    body()->addLayout(columns);
+
+    setTabOrders();
+    connect(cpublic, checkBoxStateChanged, this, &frmServerWizard7::cpublic_Click);
+    connect(callowdl, checkBoxStateChanged, this, &frmServerWizard7::callowdl_Click);
+}
+
+// The general settings frame, the idle time and the rcon password.
+QLayout *frmServerWizard7::buildLeftColumn() {
+    QGroupBox *frame4 = buildGeneralFrame();
+    txtIdle = textBox("txtIdle", FirstAnswers::IdleDetect, this);
+    txtIdle->setToolTip(QStringLiteral("Set this to 0 if you don't want an Idle timeout!"));
+    txtRcon = textBox("txtRcon", "", this);
+    auto *other = new QGridLayout;
+    other->addWidget(label("Idle", "Max Idle Time:", txtIdle), 0, 0);
+    other->addWidget(txtIdle, 0, 1);
+    other->addWidget(label("Label8", "Rcon Password", txtRcon), 1, 0);
+    other->addWidget(txtRcon, 1, 1);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(frame4);
+    left->addLayout(other);
+    left->addStretch(1);
+    return left;
+}
+
+QGroupBox *frmServerWizard7::buildGeneralFrame() {
     auto *frame4 = new QGroupBox(QStringLiteral("General Server Settings"), this);
     frame4->setObjectName(QStringLiteral("Frame4"));
     auto *general = new QGridLayout(frame4);
@@ -74,21 +106,11 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     general->addWidget(txtTimelimit, 2, 1);
     general->addWidget(label("Label9", "Initial Map", txtIniMap), 2, 2);
     general->addWidget(txtIniMap, 2, 3);
+    return frame4;
+}
 
-    txtIdle = textBox("txtIdle", FirstAnswers::IdleDetect, this);
-    txtIdle->setToolTip(QStringLiteral("Set this to 0 if you don't want an Idle timeout!"));
-    txtRcon = textBox("txtRcon", "", this);
-    auto *other = new QGridLayout;
-    other->addWidget(label("Idle", "Max Idle Time:", txtIdle), 0, 0);
-    other->addWidget(txtIdle, 0, 1);
-    other->addWidget(label("Label8", "Rcon Password", txtRcon), 1, 0);
-    other->addWidget(txtRcon, 1, 1);
-
-    auto *left = new QVBoxLayout;
-    left->addWidget(frame4);
-    left->addLayout(other);
-    left->addStretch(1);
-
+// Public reporting, the client downloads and the high scorer.
+QLayout *frmServerWizard7::buildRightColumn() {
     cpublic = checkBox("cpublic", "Set Public?", this);
     txtMasterServers = new QPlainTextEdit(QString::fromLatin1(FirstAnswers::MasterServers), this);
     txtMasterServers->setObjectName(QStringLiteral("txtMasterServers"));
@@ -96,6 +118,23 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     txtMasterServers->setEnabled(false);
     txtMasterServers->setFixedHeight(64);
 
+    QGroupBox *frame2 = buildDownloadsFrame();
+
+    cHighScorer = checkBox("cHighScorer", "Enable High Scorer", this);
+    cHighScorer->setToolTip(
+        QStringLiteral("Click this to enable/disable the \"Glowing Player\" feature."));
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(cpublic);
+    right->addWidget(label("Label7", "List of servers to report to", txtMasterServers));
+    right->addWidget(txtMasterServers);
+    right->addWidget(frame2);
+    right->addWidget(cHighScorer);
+    right->addStretch(1);
+    return right;
+}
+
+QGroupBox *frmServerWizard7::buildDownloadsFrame() {
     auto *frame2 = new QGroupBox(QStringLiteral("Client Downloads"), this);
     frame2->setObjectName(QStringLiteral("Frame2"));
     auto *downloads = new QGridLayout(frame2);
@@ -111,25 +150,10 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
     downloads->addWidget(cmapsdl, 2, 1);
     for (QCheckBox *box : {cplayersdl, cmodelsdl, csoundsdl, cmapsdl})
         box->setEnabled(false);
+    return frame2;
+}
 
-    cHighScorer = checkBox("cHighScorer", "Enable High Scorer", this);
-    cHighScorer->setToolTip(
-        QStringLiteral("Click this to enable/disable the \"Glowing Player\" feature."));
-
-    auto *right = new QVBoxLayout;
-    right->addWidget(cpublic);
-    right->addWidget(label("Label7", "List of servers to report to", txtMasterServers));
-    right->addWidget(txtMasterServers);
-    right->addWidget(frame2);
-    right->addWidget(cHighScorer);
-    right->addStretch(1);
-
-    auto *columns = new QHBoxLayout;
-    columns->setSpacing(16);
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
-    body()->addLayout(columns);
-
+void frmServerWizard7::setTabOrders() {
     const QList<QWidget *> tabOrder{txtHostname,  txtMaxclients,    txtFraglimit,   txtTimelimit,
                                     txtIniMap,    txtRcon,          cpublic,        txtIdle,
                                     callowdl,     cplayersdl,       cmodelsdl,      csoundsdl,
@@ -137,9 +161,6 @@ frmServerWizard7::frmServerWizard7(WizardController &wizard, QWidget *parent)
                                     nextButton(), txtMasterServers, cHighScorer};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
-
-    connect(cpublic, checkBoxStateChanged, this, &frmServerWizard7::cpublic_Click);
-    connect(callowdl, checkBoxStateChanged, this, &frmServerWizard7::callowdl_Click);
 }
 
 void frmServerWizard7::Form_Load() {
@@ -195,7 +216,7 @@ void frmServerWizard7::copyInto(ServerSettingsRecord &s) const {
 }
 
 void frmServerWizard7::cmdFinish_Click() {
-    wizard().procedures().BuildServerFile();
+    wizard().finish();
     hide();
     wizard().ended();
 }

@@ -3,6 +3,8 @@
 #include "WizardPage.h"
 
 class QCheckBox;
+class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 struct ServerSettingsRecord;
@@ -22,6 +24,12 @@ protected:
     void cmdFinish_Click() override;
 
 private:
+    // The builders, one per group of controls.
+    QLayout *buildLeftColumn();
+    QGroupBox *buildGeneralFrame();
+    QLayout *buildRightColumn();
+    QGroupBox *buildDownloadsFrame();
+    void setTabOrders();
     void cpublic_Click();
     void callowdl_Click();
 
