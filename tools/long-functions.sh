@@ -4,6 +4,7 @@
 # is one. Needs universal-ctags.
 limit=${1:-60}
 cd "$(dirname "$0")/.." || exit 2
+ctags --version 2>/dev/null | grep -q Universal || { echo "needs universal-ctags" >&2; exit 2; }
 long=$(ctags -R --languages=C++ --kinds-C++=f --fields=+ne -o - src |
     awk -F'\t' -v limit="$limit" '{
         start = end = 0
