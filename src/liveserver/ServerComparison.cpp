@@ -1,13 +1,48 @@
 #include "ServerComparison.h"
 
 #include "serverfile/ConsoleCheck.h"
+#include "serverfile/GeneratedLines.h"
 #include "serverfile/QuakeConsole.h"
 
+#include <QSet>
+
 namespace ServerComparison {
+
+namespace {
+
+// The variable a command sets and the text it sets it to, as the console runs
+// it at this point of the file: "set name value", or a bare "name value" when
+// no command or alias takes the name and the variable exists by then (a bare
+// line sets the first word after the name; the rest is ignored).
+std::optional<std::pair<QStringView, QStringView>> setting(const QuakeConsole::Command &command,
+                                                           bool afterMap,
+                                                           const QSet<QString> &created,
+                                                           const QSet<QString> &aliases) {
+    const QStringView name = command.name();
+    if (QuakeConsole::sameCommand(name, u"set")) {
+        if (command.words.size() < 3 ||
+            QuakeConsole::setForm(command) != QuakeConsole::SetForm::Accepted)
+            return std::nullopt;
+        return std::pair(command.words[1].text, command.words[2].text);
+    }
+    if (command.words.size() < 2 || QuakeConsole::isCommandAtStart(name) ||
+        aliases.contains(name.toString().toLower()))
+        return std::nullopt;
+    // Once a map has loaded the game, its variables exist too.
+    const GeneratedLines::Command *entry = afterMap ? GeneratedLines::find(name, {}) : nullptr;
+    if (!QuakeConsole::knownAtStart(name) && !created.contains(name.toString()) &&
+        !(entry && !GeneratedLines::variableOf(*entry).isEmpty()))
+        return std::nullopt;
+    return std::pair(name, command.words[1].text);
+}
+
+} // namespace
 
 QList<Expectation> expectations(QStringView fileText) {
     QList<Expectation> out;
     QHash<QString, qsizetype> index;
+    QSet<QString> created;
+    QSet<QString> aliases; // by lower-case name
     bool afterMap = false;
     int lineNumber = 0;
     for (QStringView line : fileText.split(u'\n')) {
@@ -15,16 +50,18 @@ QList<Expectation> expectations(QStringView fileText) {
         if (line.endsWith(u'\r'))
             line.chop(1);
         for (const QuakeConsole::Command &command : QuakeConsole::commands(line)) {
-            // Command names count without letter case, variable names with it.
-            if (command.name().compare(u"map", Qt::CaseInsensitive) == 0 &&
-                command.words.size() == 2)
-                afterMap = true;
-            if (command.name().compare(u"set", Qt::CaseInsensitive) != 0 ||
-                command.words.size() < 3 ||
-                QuakeConsole::setForm(command) != QuakeConsole::SetForm::Accepted)
+            if (command.words.isEmpty())
                 continue;
-            Expectation e{command.words[1].text.toString(), command.words[2].text.toString(),
-                          current, line.toString(), afterMap};
+            if (QuakeConsole::sameCommand(command.name(), u"map") && command.words.size() == 2)
+                afterMap = true;
+            if (QuakeConsole::sameCommand(command.name(), u"alias") && command.words.size() >= 2)
+                aliases.insert(command.words[1].text.toString().toLower());
+            const auto set = setting(command, afterMap, created, aliases);
+            if (!set)
+                continue;
+            Expectation e{set->first.toString(), set->second.toString(), current, line.toString(),
+                          afterMap};
+            created.insert(e.variable);
             if (const auto it = index.constFind(e.variable); it != index.cend()) {
                 out[*it] = e;
             } else {

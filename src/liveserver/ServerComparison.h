@@ -22,7 +22,8 @@ struct Expectation {
     bool afterMap = false; // set aside by "map" until a player connects
 };
 
-// The last "set" of each variable, in the order of the file.
+// The last setting of each variable, by "set" or by a bare "name value" the
+// console takes as one, in the order of the file.
 QList<Expectation> expectations(QStringView fileText);
 
 struct Difference {

@@ -18,10 +18,11 @@ class frmServerConsole : public QWidget {
     Q_OBJECT
 public:
     static constexpr int ScrollbackLines = 10000;
-    static constexpr int FlushMs = 20;
-    // The most lines shown at once; more waiting than the scrollback holds
-    // are skipped, with a note, as they would scroll out unseen.
-    static constexpr int FlushLines = 300;
+    static constexpr int FlushMs = 10;
+    // The most lines shown at once, in small pieces often: a long turn is
+    // what a busy machine holds up longest. More waiting than the scrollback
+    // holds are skipped, with a note, as they would scroll out unseen.
+    static constexpr int FlushLines = 150;
 
     explicit frmServerConsole(ServerRunner &runner, QWidget *parent = nullptr);
 

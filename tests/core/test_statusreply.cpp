@@ -5,6 +5,7 @@
 #include "liveserver/GameFolders.h"
 #include "liveserver/OutOfBand.h"
 #include "liveserver/ServerComparison.h"
+#include "liveserver/ServerRunner.h"
 #include "liveserver/StatusReply.h"
 
 #include <QDir>
@@ -149,6 +150,11 @@ private slots:
         QTest::newRow("names count letter case")
             << "set Timelimit 5\r\n"
             << QStringList{"timelimit=5"} << QStringList{"Timelimit|1|-|0|0"};
+        QTest::newRow("bare name and value")
+            << "fraglimit 10 20\r\nFraglimit 3\r\nset kv 1\r\nkv 2\r\nalias dmflags \"echo\"\r\n"
+               "dmflags 16\r\nnokv 5\r\nmap q2dm1\r\ntimelimit 5\r\n"
+            << QStringList{"fraglimit=20", "kv=1"}
+            << QStringList{"fraglimit|1|20|0|1", "kv|4|1|0|0", "timelimit|9|-|1|1"};
     }
     void differences() {
         QFETCH(QString, file);
@@ -166,6 +172,23 @@ private slots:
                             .arg(int(d.expected.afterMap))
                             .arg(int(!d.explanation.isEmpty())));
         QCOMPARE(seen, expected);
+    }
+
+    // The worst word of a console line marks it, wherever it stands.
+    void consoleLineKind() {
+        static const struct {
+            const char *line;
+            ConsoleLineKind kind;
+        } cases[] = {
+            {"3 \"Player\" connected from 127.0.0.1", ConsoleLineKind::Plain},
+            {"Badlands loaded", ConsoleLineKind::Plain},
+            {"WARNING: then an overflow", ConsoleLineKind::Error},
+            {"Couldn't load maps/x.bsp", ConsoleLineKind::Error},
+            {"set: Unknown command", ConsoleLineKind::Warning},
+            {"\xe9t\xe9 discarded", ConsoleLineKind::Warning},
+        };
+        for (const auto &c : cases)
+            QCOMPARE(classifyConsoleLine(QString::fromLatin1(c.line)), c.kind);
     }
 
     void consoleAnswer() {

@@ -31,6 +31,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
 
 #include <sched.h>
 #include <unistd.h>
@@ -160,9 +161,9 @@ private slots:
         m_fixture.reset();
     }
 
-    // Started from the menu, the console shows the map loading; a command
-    // changes a variable; the comparison finds nothing, then exactly that
-    // variable; Up brings the commands back; Stop reports the exit.
+    // Started from the menu, the console shows the map loading; commands
+    // change two variables; the comparison finds nothing, then exactly those
+    // two; Up brings the commands back; Stop reports the exit.
     void startCommandCompareStop() {
         startAndLoad();
         if (QTest::currentTestFailed())
@@ -173,6 +174,8 @@ private slots:
             qPrintable(compared(console()->lblCompared, console()->lstDifferences)), 5000);
         QVERIFY(console()->lstDifferences->isHidden());
 
+        // A file's bare "name value" line is asked for as its "set" lines are.
+        type(console()->txtCommand, QStringLiteral("allow_download_maps 1"));
         type(console()->txtCommand, QStringLiteral("set timelimit 42"));
         type(console()->txtCommand, QStringLiteral("timelimit"));
         QTRY_VERIFY_WITH_TIMEOUT(consoleText().contains("\"timelimit\" is \"42\""), 5000);
@@ -184,11 +187,15 @@ private slots:
 
         GuiFixture::click(console()->cmdCompare);
         QTRY_VERIFY_WITH_TIMEOUT(console()->lblCompared->text().contains("differ"), 5000);
-        QCOMPARE(console()->lstDifferences->topLevelItemCount(), 1);
-        const QTreeWidgetItem *row = console()->lstDifferences->topLevelItem(0);
-        QCOMPARE(row->text(0), QStringLiteral("timelimit"));
-        QCOMPARE(row->text(2), QStringLiteral("15"));
-        QCOMPARE(row->text(3), QStringLiteral("42"));
+        QCOMPARE(console()->lstDifferences->topLevelItemCount(), 2);
+        for (const auto &[at, variable, file, held] :
+             {std::tuple(0, "timelimit", "15", "42"),
+              std::tuple(1, "allow_download_maps", "0", "1")}) {
+            const QTreeWidgetItem *row = console()->lstDifferences->topLevelItem(at);
+            QCOMPARE(row->text(0), QString::fromLatin1(variable));
+            QCOMPARE(row->text(2), QString::fromLatin1(file));
+            QCOMPARE(row->text(3), QString::fromLatin1(held));
+        }
 
         // Leaving the tool while its server runs asks first; Cancel keeps both.
         MessageBox::scriptAnswer(MessageBox::Answer::Cancel);
