@@ -65,22 +65,31 @@ private slots:
         QDir(m_dir.path()).mkdir("folder");
     }
 
+    // Each file through File, Open and through the maplist editor's Open.
     void serverFile_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("outcome");
-        QTest::newRow("empty") << "empty" << int(Refused);
-        QTest::newRow("one byte") << "onebyte" << int(Refused);
-        QTest::newRow("marker alone") << "marker" << int(Refused);
-        QTest::newRow("marker, no line ends") << "nolineends" << int(Refused);
-        QTest::newRow("bare CR") << "barecr" << int(Accepted);
-        QTest::newRow("NUL bytes") << "nul" << int(Accepted);
-        QTest::newRow("200 lines of 100 KB") << "longlines" << int(TooLarge);
-        QTest::newRow("64 MiB with the marker") << "huge" << int(TooLarge);
-        QTest::newRow("bytes 0x80 to 0xFF") << "high" << int(Refused);
-        QTest::newRow("a folder") << "folder" << int(Refused);
-        QTest::newRow("missing") << "missing" << int(Refused);
-        QTest::newRow("no read permission")
-            << "unreadable" << int(geteuid() == 0 ? Accepted : Refused);
+        QTest::addColumn<int>("lines"); // in the maplist editor; -1: refused
+        const bool root = geteuid() == 0;
+        const struct {
+            const char *name;
+            int outcome, lines;
+        } rows[] = {
+            {"empty", Refused, 0},
+            {"onebyte", Refused, 1},
+            {"marker", Refused, 1},     // the marker alone
+            {"nolineends", Refused, 1}, // the marker and comments, no line end
+            {"barecr", Accepted, 64},
+            {"nul", Accepted, 64},       // NUL bytes
+            {"longlines", TooLarge, -1}, // 200 lines of 100 KB
+            {"huge", TooLarge, -1},      // 64 MiB with the marker
+            {"high", Refused, 1},        // the bytes 0x80 to 0xFF
+            {"folder", Refused, -1},
+            {"missing", Refused, -1},
+            {"unreadable", root ? Accepted : Refused, root ? 64 : -1},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.outcome << row.lines;
     }
     void serverFile() {
         QFETCH(QString, name);
@@ -120,20 +129,7 @@ private slots:
         QVERIFY(!PublicVars::LoadedFromFile);
     }
 
-    void maplist_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("lines"); // -1: refused
-        QTest::newRow("empty") << "empty" << 0;
-        QTest::newRow("one byte") << "onebyte" << 1;
-        QTest::newRow("marker alone") << "marker" << 1;
-        QTest::newRow("bare CR") << "barecr" << 64;
-        QTest::newRow("NUL bytes") << "nul" << 64;
-        QTest::newRow("200 lines of 100 KB") << "longlines" << -1;
-        QTest::newRow("64 MiB") << "huge" << -1;
-        QTest::newRow("bytes 0x80 to 0xFF") << "high" << 1;
-        QTest::newRow("a folder") << "folder" << -1;
-        QTest::newRow("missing") << "missing" << -1;
-    }
+    void maplist_data() { serverFile_data(); }
     void maplist() {
         QFETCH(QString, name);
         QFETCH(int, lines);
