@@ -2,6 +2,7 @@
 #include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
+#include "support/FileBytes.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -29,12 +30,6 @@ QString withLine(const QString &text, int index, const QString &line) {
     else
         lines[index] = line;
     return lines.join(QStringLiteral("\r\n"));
-}
-
-void put(const QString &path, const QString &text) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toLatin1());
 }
 
 bool showsLineOne(const QPlainTextEdit *text) {
@@ -157,7 +152,7 @@ private slots:
         for (const auto &[typed, filter, saved] : rows) {
             GuiFixture f;
             frmOutput &m = f.main();
-            put(path("server.cfg"), QStringLiteral("set hostname \"x\"\r\nmap q2dm1\r\n"));
+            FileBytes::put(path("server.cfg"), "set hostname \"x\"\r\nmap q2dm1\r\n");
             FileDialog::scriptAnswer(path("server.cfg"));
             m.mnuImport->trigger();
             QCOMPARE(m.statusBar()->currentMessage(), QStringLiteral("Imported from server.cfg"));
@@ -200,7 +195,7 @@ private slots:
                               list->visualItemRect(list->item(0)).center());
             QCOMPARE(f.main().txtOutput->textCursor().blockNumber(), broken - 1);
 
-            put(path("broken.cfg"), text);
+            FileBytes::put(path("broken.cfg"), text.toLatin1());
             GuiFixture::answerPrompt("cmdNo");
             MessageBox::scriptAnswer(MessageBox::Answer::Ok); // Import it
             FileDialog::scriptAnswer(path("broken.cfg"));

@@ -1,6 +1,5 @@
 #include "GuiTestSupport.h"
 #include "mainwindow/ServerFileHighlighter.h"
-#include "serverfile/ServerFileComposer.h"
 #include "settings/PublicVars.h"
 #include "support/ExpectedFiles.h"
 #include "support/FileBytes.h"
