@@ -1,7 +1,7 @@
 #include "WizardDriver.h"
-#include "platform/Look.h"
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
+#include "support/FileBytes.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -31,12 +31,6 @@ QString withLine(const QString &text, int index, const QString &line) {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-void put(const QString &path, const QString &text) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toLatin1());
-}
-
 bool showsLineOne(const QPlainTextEdit *text) {
     return text->textCursor().position() == 0 && text->verticalScrollBar()->value() == 0;
 }
@@ -60,87 +54,60 @@ class TestDesktop : public QObject {
     }
 
 private slots:
-    void pageWarnsWhileTyping_data() {
-        QTest::addColumn<bool>("lastPage");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("bad");
-        QTest::addColumn<QString>("says");
-        QTest::addColumn<QString>("good");
-        QTest::newRow("; in the admin's name") << false << "txtName"
-                                               << "Bob;x"
-                                               << "refuses the line"
-                                               << "Bob";
-        QTest::newRow("quote in the location") << false << "txtLocation"
-                                               << "a\"b"
-                                               << "quote"
-                                               << "ab";
-        QTest::newRow("; in the host name") << true << "txtHostname"
-                                            << "x;set cheats 1"
-                                            << "\"set cheats 1\""
-                                            << "x";
-        QTest::newRow("15abc clients") << true << "txtMaxclients"
-                                       << "15abc"
-                                       << "number 15"
-                                       << "15";
-        QTest::newRow("abc frags") << true << "txtFraglimit"
-                                   << "abc"
-                                   << "number 0"
-                                   << "0";
-    }
     // The warning follows each keystroke, goes when the value is mended, and
     // never stops Next or Finish.
     void pageWarnsWhileTyping() {
-        QFETCH(bool, lastPage);
-        QFETCH(QString, box);
-        QFETCH(QString, bad);
-        QFETCH(QString, says);
-        QFETCH(QString, good);
-        GuiFixture f;
-        WizardDriver w(f);
-        lastPage ? toGeneralPage(w) : w.start();
-        auto *warning = w.control<QLabel>("lblWarning_" + box);
-        QVERIFY(warning->isHidden());
-        w.type(box, bad);
-        QVERIFY2(warning->isVisible() && warning->text().contains(says),
-                 qPrintable(warning->text()));
-        QCOMPARE(w.control<QLineEdit>(box)->accessibleDescription(), warning->text());
-        w.type(box, good);
-        QVERIFY(warning->isHidden());
-        w.type(box, bad);
-        const QString page = w.pageName();
-        lastPage ? w.finish() : w.next();
-        QVERIFY(w.pageName() != page);
-        QVERIFY(MessageBox::takeShown().isEmpty());
-        QVERIFY(PublicVars::OutputText.contains(bad) || !lastPage);
+        const struct {
+            bool lastPage;
+            const char *box, *bad, *says, *good;
+        } rows[] = {
+            {false, "txtName", "Bob;x", "refuses the line", "Bob"},
+            {false, "txtLocation", "a\"b", "quote", "ab"},
+            {true, "txtHostname", "x;set cheats 1", "\"set cheats 1\"", "x"},
+            {true, "txtMaxclients", "15abc", "number 15", "15"},
+            {true, "txtFraglimit", "abc", "number 0", "0"},
+        };
+        for (const auto &row : rows) {
+            GuiFixture f;
+            WizardDriver w(f);
+            row.lastPage ? toGeneralPage(w) : w.start();
+            auto *warning = w.control<QLabel>(QStringLiteral("lblWarning_") + row.box);
+            QVERIFY(warning->isHidden());
+            w.type(row.box, row.bad);
+            QVERIFY2(warning->isVisible() && warning->text().contains(row.says),
+                     qPrintable(warning->text()));
+            QCOMPARE(w.control<QLineEdit>(row.box)->accessibleDescription(), warning->text());
+            w.type(row.box, row.good);
+            QVERIFY2(warning->isHidden(), row.box);
+            w.type(row.box, row.bad);
+            const QString page = w.pageName();
+            row.lastPage ? w.finish() : w.next();
+            QVERIFY2(w.pageName() != page && MessageBox::takeShown().isEmpty(), row.box);
+            QVERIFY(PublicVars::OutputText.contains(row.bad) || !row.lastPage);
+        }
     }
 
-    void mainWindowKeepsTheUsersSize_data() {
-        QTest::addColumn<bool>("restart");
-        QTest::newRow("second Finish") << false;
-        QTest::newRow("next run") << true;
-    }
-    // It grows for the first Finish; what the user gives it then stays, also
-    // in the next run of the program.
+    // It grows for the first Finish; what the user gives it then stays, for
+    // a second Finish and in the next run of the program.
     void mainWindowKeepsTheUsersSize() {
-        QFETCH(bool, restart);
-        GuiFixture f;
-        WizardDriver(f).runWithDefaults();
-        const QSize designed = Look::twipsToPixels(&f.main(), 8805, 8280);
-        QCOMPARE(f.main().frameGeometry().size(), designed);
-        QVERIFY(showsLineOne(f.main().txtOutput));
-        const QRect users = f.main().geometry().adjusted(10, 20, 60, 10);
-        f.main().setGeometry(users);
-        if (restart) {
-            f.restart();
-            QCOMPARE(f.main().size(), f.main().minimumSize()); // compact until grown
+        for (const bool restart : {false, true}) {
+            GuiFixture f;
+            WizardDriver(f).runWithDefaults();
+            QVERIFY(showsLineOne(f.main().txtOutput));
+            const QRect users = f.main().geometry().adjusted(10, 20, 60, 10);
+            f.main().setGeometry(users);
+            if (restart) {
+                f.restart();
+                QCOMPARE(f.main().size(), f.main().minimumSize()); // compact until grown
+            }
+            WizardDriver(f).runWithDefaults();
+            QCOMPARE(f.main().size(), users.size());
+            // Restored places may differ by the frame's few pixels (Qt 6.8 offscreen).
+            const QPoint moved = f.main().geometry().topLeft() - users.topLeft();
+            QVERIFY2(moved.manhattanLength() <= 8,
+                     qPrintable(QStringLiteral("moved by %1, %2").arg(moved.x()).arg(moved.y())));
+            QVERIFY(showsLineOne(f.main().txtOutput));
         }
-        WizardDriver(f).runWithDefaults();
-        QCOMPARE(f.main().size(), users.size());
-        // Restored places may differ by the frame's few pixels (Qt 6.8 offscreen).
-        const QPoint moved = f.main().geometry().topLeft() - users.topLeft();
-        QVERIFY2(moved.manhattanLength() <= 8,
-                 qPrintable(QStringLiteral("moved by %1, %2").arg(moved.x()).arg(moved.y())));
-        QVERIFY(showsLineOne(f.main().txtOutput));
     }
 
     // Next, Back and the next run open each page where the page before stood.
@@ -169,84 +136,80 @@ private slots:
         QCOMPARE(ModalScript::pendingWindows(), 0);
     }
 
-    void saveNamesTheFile_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("filter");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("cfg filter, no extension") << "imported" << 0 << "imported.cfg";
-        QTest::newRow("all files, no extension") << "imported" << 1 << "imported";
-        QTest::newRow("cfg filter, other extension") << "imported.txt" << 0 << "imported.txt";
-    }
     // After Import the title names no file and shows the unsaved mark; each
     // save names its file in the title and in the status line.
     void saveNamesTheFile() {
-        QFETCH(QString, typed);
-        QFETCH(int, filter);
-        QFETCH(QString, saved);
-        GuiFixture f;
-        frmOutput &m = f.main();
-        put(path("server.cfg"), QStringLiteral("set hostname \"x\"\r\nmap q2dm1\r\n"));
-        FileDialog::scriptAnswer(path("server.cfg"));
-        m.mnuImport->trigger();
-        QCOMPARE(m.statusBar()->currentMessage(), QStringLiteral("Imported from server.cfg"));
-        QVERIFY(m.isWindowModified());
-        QVERIFY(!m.windowTitle().contains(QLatin1String("server.cfg")));
-        QVERIFY(showsLineOne(m.txtOutput));
-        FileDialog::scriptAnswer(path(typed), filter);
-        m.mnuSave->trigger();
-        QVERIFY(QFile::exists(path(saved)));
-        QCOMPARE(m.windowFilePath(), path(saved));
-        QVERIFY(m.windowTitle().startsWith(saved + QLatin1String("[*] - ")));
-        QVERIFY(m.windowTitle().endsWith(QLatin1String("Kestrune - Server Config Tool")));
-        QVERIFY(!m.isWindowModified());
-        QCOMPARE(m.statusBar()->currentMessage(), QStringLiteral("Saved as %1").arg(saved));
-        QTest::keyClicks(m.txtOutput, "x");
-        QVERIFY(m.isWindowModified());
+        const struct {
+            const char *typed;
+            int filter; // the .cfg filter, or all files
+            QString saved;
+        } rows[] = {{"imported", 0, "imported.cfg"},
+                    {"imported", 1, "imported"},
+                    {"imported.txt", 0, "imported.txt"}};
+        for (const auto &[typed, filter, saved] : rows) {
+            GuiFixture f;
+            frmOutput &m = f.main();
+            FileBytes::put(path("server.cfg"), "set hostname \"x\"\r\nmap q2dm1\r\n");
+            FileDialog::scriptAnswer(path("server.cfg"));
+            m.mnuImport->trigger();
+            QCOMPARE(m.statusBar()->currentMessage(), QStringLiteral("Imported from server.cfg"));
+            QVERIFY(m.isWindowModified());
+            QVERIFY(!m.windowTitle().contains(QLatin1String("server.cfg")));
+            QVERIFY(showsLineOne(m.txtOutput));
+            FileDialog::scriptAnswer(path(typed), filter);
+            m.mnuSave->trigger();
+            QVERIFY(QFile::exists(path(saved)));
+            QCOMPARE(m.windowFilePath(), path(saved));
+            QVERIFY(m.windowTitle().startsWith(saved + QLatin1String("[*] - ")));
+            QVERIFY(m.windowTitle().endsWith(QLatin1String("Kestrune - Server Config Tool")));
+            QVERIFY(!m.isWindowModified());
+            QCOMPARE(m.statusBar()->currentMessage(), QStringLiteral("Saved as %1").arg(saved));
+            QTest::keyClicks(m.txtOutput, "x");
+            QVERIFY(m.isWindowModified());
+        }
     }
 
-    void brokenBlockIsExplained_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("line"); // null: the line is cut out
-        QTest::addColumn<int>("broken");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("marker cut short") << 0 << "// Begining of Raw-Code" << 1 << true;
-        QTest::newRow("slashes cut") << 5 << "0" << 6 << true;
-        QTest::newRow("an answer cut out") << 10 << QString() << 27 << false;
-    }
     // The findings list tells at once; Open names the line and offers Import.
     void brokenBlockIsExplained() {
-        QFETCH(int, index);
-        QFETCH(QString, line);
-        QFETCH(int, broken);
-        QFETCH(bool, refused);
-        GuiFixture f;
-        WizardDriver(f).runWithDefaults();
-        const QString text = withLine(PublicVars::OutputText, index, line);
-        QVERIFY(lineOf(text, index) != lineOf(PublicVars::OutputText, index));
-        f.main().replaceServerText(text);
-        auto *list = GuiFixture::control<QListWidget>(&f.main(), "lstFindings");
-        const QString told = QStringLiteral("Line %1: Open will refuse this file").arg(broken);
-        QTRY_VERIFY(list->count() > 0 && list->item(0)->text().startsWith(told));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
-        QCOMPARE(f.main().txtOutput->textCursor().blockNumber(), broken - 1);
+        const struct {
+            int index;
+            QString line; // null: the line is cut out
+            int broken;
+            bool refused;
+        } rows[] = {{0, "// Begining of Raw-Code", 1, true}, // the marker cut short
+                    {5, "0", 6, true},                       // slashes cut
+                    {10, QString(), 27, false}};             // an answer cut out
+        for (const auto &[index, line, broken, refused] : rows) {
+            GuiFixture f;
+            WizardDriver(f).runWithDefaults();
+            const QString text = withLine(PublicVars::OutputText, index, line);
+            QVERIFY(lineOf(text, index) != lineOf(PublicVars::OutputText, index));
+            f.main().replaceServerText(text);
+            auto *list = GuiFixture::control<QListWidget>(&f.main(), "lstFindings");
+            const QString told = QStringLiteral("Line %1: Open will refuse this file").arg(broken);
+            QTRY_VERIFY(list->count() > 0 && list->item(0)->text().startsWith(told));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
+            QCOMPARE(f.main().txtOutput->textCursor().blockNumber(), broken - 1);
 
-        put(path("broken.cfg"), text);
-        PublicVars::Saved = true;
-        MessageBox::scriptAnswer(MessageBox::Answer::Ok); // Import it
-        FileDialog::scriptAnswer(path("broken.cfg"));
-        f.main().mnuOpen->trigger();
-        const QList<MessageBox::Shown> shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), refused ? 2 : 0); // the refusal, then the import's report
-        if (!refused)
-            return;
-        QVERIFY(shown[0].withCancel);
-        const QStringList parts = shown[0].text.split(QStringLiteral("\n\n"));
-        QCOMPARE(parts[0], QStringLiteral("This is not a Kestrune Server Tool generated file!"));
-        QVERIFY2(parts.value(1).startsWith(QStringLiteral("Line %1: ").arg(broken)),
-                 qPrintable(shown[0].text));
-        QCOMPARE(f.main().statusBar()->currentMessage(),
-                 QStringLiteral("Imported from broken.cfg"));
+            FileBytes::put(path("broken.cfg"), text.toLatin1());
+            GuiFixture::answerPrompt("cmdNo");
+            MessageBox::scriptAnswer(MessageBox::Answer::Ok); // Import it
+            FileDialog::scriptAnswer(path("broken.cfg"));
+            f.main().mnuOpen->trigger();
+            const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+            QCOMPARE(shown.size(), refused ? 2 : 0); // the refusal, then the import's report
+            if (!refused)
+                continue;
+            QVERIFY(shown[0].withCancel);
+            const QStringList parts = shown[0].text.split(QStringLiteral("\n\n"));
+            QCOMPARE(parts[0],
+                     QStringLiteral("This is not a Kestrune Server Tool generated file!"));
+            QVERIFY2(parts.value(1).startsWith(QStringLiteral("Line %1: ").arg(broken)),
+                     qPrintable(shown[0].text));
+            QCOMPARE(f.main().statusBar()->currentMessage(),
+                     QStringLiteral("Imported from broken.cfg"));
+        }
     }
 
     // The creator can be made larger, shows a long line whole and copies it.

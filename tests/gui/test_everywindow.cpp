@@ -78,18 +78,15 @@ QString promptOf(const QWidget *control) {
 }
 
 // A control by its object name; a part of one (the box of an editable
-// drop-down, an entry of a list) by its kind and the control it belongs to.
+// drop-down, an entry of a list) by its name and the control it belongs to.
 QString describe(QAccessibleInterface *node, const QString &name) {
     QObject *object = node->object();
     if (object && !object->objectName().isEmpty())
         return object->objectName();
-    QString owner;
-    for (QAccessibleInterface *up = node->parent(); up && owner.isEmpty(); up = up->parent())
-        owner = up->object() ? up->object()->objectName() : QString();
-    return QStringLiteral("%1 \"%2\" of %3")
-        .arg(object ? QString::fromLatin1(object->metaObject()->className())
-                    : QStringLiteral("entry"),
-             name, owner);
+    QAccessibleInterface *up = node->parent();
+    while (up && !(up->object() && !up->object()->objectName().isEmpty()))
+        up = up->parent();
+    return QStringLiteral("\"%1\" of %2").arg(name, up ? up->object()->objectName() : QString());
 }
 
 // What a screen reader would find wrong in a shown window. The walk goes down
@@ -189,15 +186,6 @@ const QList<std::pair<const char *, Visit>> &windows() {
              QTRY_VERIFY(GuiFixture::control<QWidget>(&m, "lstFindings")->isVisible());
              check(&m);
          }},
-        {"wizard page 1", wizardPage(1)},
-        {"wizard page 2", wizardPage(2)},
-        {"wizard page 3", wizardPage(3)},
-        {"wizard page 4", wizardPage(4)},
-        {"wizard page 5", wizardPage(5)},
-        {"wizard page 6", wizardPage(6)},
-        {"wizard page 7", wizardPage(7)},
-        {"wizard page 5, rail-only", wizardPage(5, "Kestrune Rail-Only Insta-Gib Teamplay")},
-        {"wizard page 6, rail-only", wizardPage(6, "Kestrune Rail-Only Insta-Gib Teamplay")},
         {"maplist editor",
          [](GuiFixture &f, const Check &check) {
              frmCreateMaplist &editor = f.main().procedures().wizard().maplistEditor();
@@ -236,6 +224,8 @@ const QList<std::pair<const char *, Visit>> &windows() {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Visit)
+
 class TestEveryWindow : public QObject {
     Q_OBJECT
 
@@ -254,16 +244,21 @@ private slots:
     }
 
     void everyWindow_data() {
-        QTest::addColumn<int>("row");
-        for (int row = 0; row < windows().size(); ++row)
-            QTest::newRow(windows()[row].first) << row;
+        QTest::addColumn<Visit>("visit");
+        for (const auto &[name, visit] : windows())
+            QTest::newRow(name) << visit;
+        for (int page = 1; page <= 7; ++page)
+            QTest::addRow("wizard page %d", page) << wizardPage(page);
+        for (int page : {5, 6})
+            QTest::addRow("wizard page %d, rail-only", page)
+                << wizardPage(page, "Kestrune Rail-Only Insta-Gib Teamplay");
     }
     void everyWindow() {
-        QFETCH(int, row);
+        QFETCH(Visit, visit);
         GuiFixture f;
         QStringList found;
         bool checked = false;
-        windows()[row].second(f, [&](QWidget *window) {
+        visit(f, [&](QWidget *window) {
             if (!QTest::qWaitForWindowExposed(window))
                 found.append(window->objectName() + QStringLiteral(" not shown"));
             found += cutTexts(window);

@@ -1,12 +1,18 @@
 #include "GuiTestSupport.h"
+#include "maplist/MaplistModel.h"
 #include "maplist/frmCreateMaplist.h"
+#include "motd/frmCreateMOTD.h"
 #include "platform/BusyWait.h"
 #include "platform/FileDialog.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "settings/PublicVars.h"
 #include "support/Archives.h"
+#include "support/ExpectedFiles.h"
+#include "support/FileBytes.h"
+#include "support/SmallDisk.h"
 #include "wizard/WizardController.h"
+#include "wizard/frmServerWizard2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,7 +132,11 @@ qint64 statusKb(const char *field) {
 class TestHostileDesktop : public QObject {
     Q_OBJECT
 
+    enum Outcome { Accepted, Refused, TooLarge };
+    static constexpr char kMarker[] = "// Begining of Raw-Code - Do Not Alter The Following!";
+
     QTemporaryDir m_dir;
+    int m_round = 0;
     QByteArray b(const QByteArray &name) { return QFile::encodeName(m_dir.path()) + '/' + name; }
     QString p(const QByteArray &name) { return m_dir.path() + u'/' + QString::fromLatin1(name); }
     void put(const QByteArray &name, const QByteArray &bytes) { // by the name's bytes
@@ -147,49 +157,73 @@ class TestHostileDesktop : public QObject {
         return texts.join(u'|');
     }
 
-    enum Act { Browse, Open, Import, OpenList, Save, SaveList, PickMap, TypeMap };
     struct Row {
         const char *name;
-        Act act;
+        const char *act; // a menu item, a button, or "browse", "pick", "type"
         QByteArray target;
-        QStringList said; // in the message, or else in the listing
+        const char *said; // in the message, or else in the listing; parts apart by " && "
     };
     static QList<Row> rows() {
         return {
-            {"FIFO named .pak, and a link to one",
-             Browse,
-             "fifos",
-             {"x.pak (cannot be read)|y.pk3 (cannot be read)", "FIFO"}},
-            {"FIFO opened", Open, "fifo.cfg", {"fifo.cfg", "FIFO"}},
-            {"FIFO through a link", Import, "link.cfg", {"link.cfg", "FIFO"}},
-            {"FIFO as a maplist", OpenList, "fifo.txt", {"fifo.txt", "FIFO"}},
-            {"socket", Open, "sock.cfg", {"sock.cfg", "socket"}},
-            {"link to a device", Open, "null.cfg", {"null.cfg", "device"}},
-            {"saved through a device link", Save, "null.cfg", {"null.cfg", "device", "unchanged"}},
-            {"saved over a FIFO", Save, "fifo.cfg", {"fifo.cfg", "FIFO", "unchanged"}},
-            {"maplist saved over a FIFO", SaveList, "fifo.txt", {"fifo.txt", "FIFO", "unchanged"}},
-            {"sparse 4 GiB .pak claiming 2 GiB", Browse, "sparse", {"big.pak", "33554432 entries"}},
-            {"a million entries", Browse, "million", {"m1.bsp|m2.bsp", "In many.pk3"}},
-            {"names not UTF-8",
-             Browse,
-             "latin",
-             {"caf\uFFFD.bsp|\uFFFDt\uFFFD.bsp", "In its maps folder, \uFFFD.pak"}},
-            {"UTF-16 with a BOM", Open, "bom.cfg", {"bom.cfg", "UTF-16"}},
-            {"UTF-16 without one", Import, "utf16.cfg", {"utf16.cfg", "UTF-16"}},
-            {"binary", Import, "binary.cfg", {"binary.cfg", "not a text file"}},
-            {"binary maplist", OpenList, "binary.cfg", {"binary.cfg", "not a text file"}},
-            {"folder forbids new files",
-             Save,
-             "locked/server.cfg",
-             {"locked\" does not allow new files", "unchanged"}},
-            {"second hard link", Save, "two.cfg", {"two.cfg", "2 names", "unchanged"}},
-            {"line break in an archived map", PickMap, "split", {"a\\nb", "line break"}},
-            {"blank in a typed map", TypeMap, "q2 dm1.bsp", {"q2 dm1", "blank"}},
-            {"one 100 KB line", Open, "long.cfg", {"long.cfg", "102400 bytes"}},
-            {"one 15 MB line", Import, "huge.cfg", {"huge.cfg", "too large"}},
+            {"FIFO named .pak, and a link to one", "browse", "fifos",
+             "x.pak (cannot be read)|y.pk3 (cannot be read) && FIFO"},
+            {"FIFO opened", "mnuOpen", "fifo.cfg", "fifo.cfg && FIFO"},
+            {"FIFO through a link", "mnuImport", "link.cfg", "link.cfg && FIFO"},
+            {"FIFO as a maplist", "cmdOpen", "fifo.txt", "fifo.txt && FIFO"},
+            {"socket", "mnuOpen", "sock.cfg", "sock.cfg && socket"},
+            {"link to a device", "mnuOpen", "null.cfg", "null.cfg && device"},
+            {"saved through a device link", "mnuSave", "null.cfg",
+             "null.cfg && device && unchanged"},
+            {"saved over a FIFO", "mnuSave", "fifo.cfg", "fifo.cfg && FIFO && unchanged"},
+            {"maplist saved over a FIFO", "cmdSaveList", "fifo.txt",
+             "fifo.txt && FIFO && unchanged"},
+            {"sparse 4 GiB .pak claiming 2 GiB", "browse", "sparse", "big.pak && 33554432 entries"},
+            {"a million entries", "browse", "million", "m1.bsp|m2.bsp && In many.pk3"},
+            {"names not UTF-8", "browse", "latin",
+             "caf\uFFFD.bsp|\uFFFDt\uFFFD.bsp && In its maps folder, \uFFFD.pak"},
+            {"UTF-16 with a BOM", "mnuOpen", "bom.cfg", "bom.cfg && UTF-16"},
+            {"UTF-16 without one", "mnuImport", "utf16.cfg", "utf16.cfg && UTF-16"},
+            {"binary", "mnuImport", "binary.cfg", "binary.cfg && not a text file"},
+            {"binary maplist", "cmdOpen", "binary.cfg", "binary.cfg && not a text file"},
+            {"folder forbids new files", "mnuSave", "locked/server.cfg",
+             "locked\" does not allow new files && unchanged"},
+            {"second hard link", "mnuSave", "two.cfg", "two.cfg && 2 names && unchanged"},
+            {"line break in an archived map", "pick", "split", "a\\nb && line break"},
+            {"blank in a typed map", "type", "q2 dm1.bsp", "q2 dm1 && blank"},
+            {"one 100 KB line", "mnuOpen", "long.cfg", "long.cfg && 102400 bytes"},
+            {"one 15 MB line", "mnuImport", "huge.cfg", "huge.cfg && too large"},
         };
     }
 
+    // Files other tools made: empty, cut short, bare CRs, NUL bytes, too long
+    // or too large, no text, no file at all, not readable.
+    void makeForeignFiles() {
+        const QByteArray generated = Expected::wizardDefaultsFile("T").toLatin1();
+        QByteArray bareCr = generated;
+        bareCr.replace("\r\n", "\r");
+        QByteArray nul = generated;
+        nul.replace("//Sunny San Diego", QByteArray("//Sunny\0San\0Diego", 17));
+        QByteArray high;
+        for (int b = 0x80; b <= 0xFF; ++b)
+            high.append(char(b));
+        QByteArray longLines;
+        for (int i = 0; i < 200; ++i)
+            longLines += QByteArray(100 * 1024, 'x') + "\r\n";
+        QByteArray huge = generated + "\r\n";
+        huge += QByteArray(64 * 1024 * 1024 - huge.size(), 'y');
+        put("empty", {});
+        put("onebyte", "/");
+        put("marker", kMarker + QByteArray("\r\n"));
+        put("nolineends", kMarker + QByteArray("//a//b//c"));
+        put("barecr", bareCr);
+        put("nul", nul);
+        put("longlines", longLines);
+        put("huge", huge);
+        put("high", high);
+        put("unreadable", generated);
+        QFile::setPermissions(p("unreadable"), QFileDevice::WriteOwner);
+        QDir(m_dir.path()).mkdir("folder");
+    }
 private slots:
     void initTestCase() {
         QVERIFY(mkfifo(b("fifo"), 0644) == 0 && mkfifo(b("fifo.cfg"), 0644) == 0 &&
@@ -227,6 +261,7 @@ private slots:
         put("split/split.pak", Archives::pak({"maps/a\nb.bsp"}));
         put("long.cfg", QByteArray(100 * 1024, 'x'));
         put("huge.cfg", QByteArray(15 * 1024 * 1024, 'x'));
+        makeForeignFiles();
         if (geteuid() == 0) // the other user reaches the folder, and may write the file
             QVERIFY(chown(b("locked/server.cfg"), kNobody, kNogroup) == 0 &&
                     chmod(QFile::encodeName(m_dir.path()), 0755) == 0);
@@ -276,34 +311,25 @@ private slots:
         const bool asNobody = geteuid() == 0 && row.target.startsWith("locked");
         if (asNobody)
             setfsuid(kNobody);
-        switch (row.act) {
-        case Browse:
-            m.browse(target);
-            break;
-        case Open:
-        case Import:
-        case Save:
+        // A menu item or a button of the maplist editor, answered with the
+        // target; or the map browser sent to it, a map picked or typed there.
+        const QString act = QString::fromLatin1(row.act);
+        auto *files = GuiFixture::control<QListView>(&m, "File1");
+        if (act.startsWith(QLatin1String("mnu")) || act.startsWith(QLatin1String("cmd")))
             FileDialog::scriptAnswer(target);
-            (row.act == Open     ? f.main().mnuOpen
-             : row.act == Import ? f.main().mnuImport
-                                 : f.main().mnuSave)
-                ->trigger();
-            break;
-        case OpenList:
-        case SaveList:
-            FileDialog::scriptAnswer(target);
-            GuiFixture::click(
-                GuiFixture::button(&m, row.act == OpenList ? "cmdOpen" : "cmdSaveList"));
-            break;
-        case PickMap:
-            QVERIFY(m.browse(target));
-            GuiFixture::control<QListView>(&m, "File1")
-                ->doubleClicked(GuiFixture::control<QListView>(&m, "File1")->model()->index(0, 0));
-            break;
-        case TypeMap:
+        if (act.startsWith(QLatin1String("mnu"))) {
+            GuiFixture::control<QAction>(&f.main(), act)->trigger();
+        } else if (act.startsWith(QLatin1String("cmd"))) {
+            GuiFixture::click(GuiFixture::button(&m, act));
+        } else if (act == QLatin1String("type")) {
             GuiFixture::control<QLineEdit>(&m, "txtMap")->setText(QString::fromLatin1(row.target));
             GuiFixture::click(GuiFixture::button(&m, "cmdAdd"));
-            break;
+        } else {
+            const bool browsed = m.browse(target);
+            if (act == QLatin1String("pick")) {
+                QVERIFY(browsed);
+                files->doubleClicked(files->model()->index(0, 0));
+            }
         }
         if (asNobody)
             setfsuid(0);
@@ -314,11 +340,10 @@ private slots:
         QVERIFY2(longest < 100, qPrintable(QStringLiteral("stalled %1 ms").arg(longest)));
         QVERIFY2(grown < kGrowthKb, qPrintable(QStringLiteral("grew %1 KB").arg(grown)));
         const auto shown = MessageBox::takeShown();
-        auto *files = GuiFixture::control<QListView>(&m, "File1");
         const QString said =
             shown.isEmpty() ? tips(files, Qt::DisplayRole) + u'\n' + tips(files, Qt::ToolTipRole)
                             : shown.first().text;
-        for (const QString &part : row.said)
+        for (const QString &part : QString::fromUtf8(row.said).split(QStringLiteral(" && ")))
             QVERIFY2(said.contains(part), qPrintable(said));
         QVERIFY(shown.isEmpty() || !shown.first().withCancel);
         QCOMPARE(shown.size() <= 1, true);
@@ -402,6 +427,179 @@ private slots:
         QCOMPARE(st.st_gid, kNogroup);
         QCOMPARE(st.st_mode & 07777, mode_t(0604));
         QVERIFY(remove(b("new.cfg")) == 0);
+    }
+    // Files other tools made, through File, Open and through the maplist
+    // editor's Open: each is taken or refused with a message, and a refusal
+    // leaves everything as it was.
+    void serverFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<int>("lines"); // in the maplist editor; -1: refused
+        const bool root = geteuid() == 0;
+        const struct {
+            const char *name;
+            int outcome, lines;
+        } rows[] = {
+            {"empty", Refused, 0},
+            {"onebyte", Refused, 1},
+            {"marker", Refused, 1},     // the marker alone
+            {"nolineends", Refused, 1}, // the marker and comments, no line end
+            {"barecr", Accepted, 64},
+            {"nul", Accepted, 64},       // NUL bytes
+            {"longlines", TooLarge, -1}, // 200 lines of 100 KB
+            {"huge", TooLarge, -1},      // 64 MiB with the marker
+            {"high", Refused, 1},        // the bytes 0x80 to 0xFF
+            {"folder", Refused, -1},
+            {"missing", Refused, -1},
+            {"unreadable", root ? Accepted : Refused, root ? 64 : -1},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.outcome << row.lines;
+    }
+    void serverFile() {
+        QFETCH(QString, name);
+        QFETCH(int, outcome);
+        GuiFixture f;
+        QTest::keyClicks(f.main().txtOutput, "before");
+        const ServerSettingsRecord record = PublicVars::ServerSettings;
+        GuiFixture::answerPrompt("cmdNo");
+        MessageBox::takeShown();
+        const bool foreign =
+            outcome == Refused && name != "folder" && name != "missing" && name != "unreadable";
+        if (foreign)
+            MessageBox::scriptAnswer(MessageBox::Answer::Cancel); // Import is offered: no
+        FileDialog::scriptAnswer(p(name.toLatin1()));
+        f.main().mnuOpen->trigger();
+        const auto shown = MessageBox::takeShown();
+        if (outcome == Accepted) {
+            QCOMPARE(shown.size(), 0);
+            QVERIFY(PublicVars::LoadedFromFile);
+            QFile file(p(name.toLatin1()));
+            if (file.open(QIODevice::ReadOnly))
+                QCOMPARE(PublicVars::OutputText.toLatin1(), file.readAll());
+            return;
+        }
+        QCOMPARE(shown.size(), 1);
+        if (outcome == TooLarge)
+            QVERIFY2(shown[0].text.contains("too large for a server file"),
+                     qPrintable(shown[0].text));
+        else if (foreign)
+            QCOMPARE(shown[0].text.section(QStringLiteral("\n\n"), 0, 0),
+                     QStringLiteral("This is not a Kestrune Server Tool generated file!"));
+        else
+            QVERIFY(shown[0].text.contains(QDir::toNativeSeparators(p(name.toLatin1()))));
+        QCOMPARE(PublicVars::ServerSettings, record);
+        QCOMPARE(PublicVars::OutputText, QStringLiteral("before"));
+        QVERIFY(PublicVars::Saved);
+        QVERIFY(!PublicVars::LoadedFromFile);
+    }
+
+    void maplist_data() { serverFile_data(); }
+    void maplist() {
+        QFETCH(QString, name);
+        QFETCH(int, lines);
+        GuiFixture f;
+        frmCreateMaplist &editor = f.main().procedures().wizard().maplistEditor();
+        editor.showModal();
+        GuiFixture::click(GuiFixture::button(&editor, "cmdAdd"));
+        MessageBox::takeShown();
+        FileDialog::scriptAnswer(p(name.toLatin1()));
+        GuiFixture::click(GuiFixture::button(&editor, "cmdOpen"));
+        const QStringList &shown = qobject_cast<MaplistModel *>(
+                                       GuiFixture::control<QListView>(&editor, "lstMaps")->model())
+                                       ->lines();
+        QCOMPARE(MessageBox::takeShown().size(), lines < 0 ? 1 : 0);
+        QCOMPARE(shown.size(), 1 + qMax(lines, 0));
+        QCOMPARE(shown.first(), QStringLiteral("q2dm8 0 15"));
+    }
+    // Saves from the three windows that write files, onto disks that refuse
+    // them: each shows a message, keeps the window's contents and the unsaved
+    // state, and leaves a file of that name as it was.
+    void save_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("fault");
+        for (const char *window : {"main", "maplist", "motd"})
+            for (const char *fault : {"full", "read-only", "missing folder", "folder"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(window, fault)))
+                    << QString::fromLatin1(window) << QString::fromLatin1(fault);
+    }
+
+    void save() {
+        QFETCH(QString, window);
+        QFETCH(QString, fault);
+        const QString folder = p("round" + QByteArray::number(++m_round));
+        const QByteArray old = "// the old file\r\n";
+        std::unique_ptr<SmallDisk> disk;
+        QString target = folder + QStringLiteral("/saved.txt");
+        if (fault == QLatin1String("full") || fault == QLatin1String("read-only")) {
+            disk = std::make_unique<SmallDisk>(folder, "size=64k,mode=0700");
+            if (!disk->failure.isEmpty())
+                QSKIP(qPrintable(disk->failure));
+            FileBytes::put(target, old);
+            if (fault == QLatin1String("full")) {
+                QFile filler(folder + QStringLiteral("/filler"));
+                QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+                const QByteArray page(4096, 'f');
+                for (int i = 0; i < 64 && filler.write(page) == page.size(); ++i) {
+                }
+            } else {
+                QVERIFY(disk->remountReadOnly());
+            }
+        } else if (fault == QLatin1String("missing folder")) {
+            target = folder + QStringLiteral("/not/there/saved.txt");
+        } else {
+            QVERIFY(QDir().mkpath(target)); // the path is a folder
+        }
+
+        const auto entries = [&] {
+            return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QStringList before = entries();
+        GuiFixture f;
+        WizardController &wizard = f.main().procedures().wizard();
+        wizard.filesPage().txtMaplist->setText(QStringLiteral("before.txt"));
+        wizard.filesPage().txtMOTD->setText(QStringLiteral("before.txt"));
+        // Big enough that it cannot hide in a write buffer.
+        const QString text = QStringLiteral("set hostname \"x\"\r\n").repeated(4000);
+        FileDialog::scriptAnswer(target);
+        if (window == QLatin1String("main")) {
+            f.main().replaceServerText(text);
+            f.main().mnuSave->trigger();
+            QVERIFY(!PublicVars::Saved);
+            QCOMPARE(PublicVars::SavePath, QString());
+            QCOMPARE(PublicVars::OutputText, text);
+        } else if (window == QLatin1String("maplist")) {
+            frmCreateMaplist &editor = wizard.maplistEditor();
+            editor.showModal();
+            auto *maps = qobject_cast<MaplistModel *>(
+                GuiFixture::control<QListView>(&editor, "lstMaps")->model());
+            maps->appendLines(text.split(QStringLiteral("\r\n")));
+            const QStringList lines = maps->lines();
+            GuiFixture::click(GuiFixture::button(&editor, "cmdSaveList"));
+            QVERIFY(editor.isVisible());
+            QCOMPARE(maps->lines(), lines);
+            QCOMPARE(wizard.filesPage().txtMaplist->text(), QStringLiteral("before.txt"));
+        } else {
+            frmCreateMOTD &editor = wizard.motdEditor();
+            editor.showModal();
+            auto *box = GuiFixture::control<QPlainTextEdit>(&editor, "txtMOTD");
+            QTest::keyClicks(box, "Welcome to the server");
+            GuiFixture::click(GuiFixture::button(&editor, "cmdSaveMOTD"));
+            QVERIFY(editor.isVisible());
+            QCOMPARE(box->toPlainText(), QStringLiteral("Welcome to the server"));
+            QCOMPARE(wizard.filesPage().txtMOTD->text(), QStringLiteral("before.txt"));
+        }
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.contains(QDir::toNativeSeparators(target)),
+                 qPrintable(shown[0].text));
+        QCOMPARE(entries(), before); // no temporary file left behind
+        if (disk)
+            QCOMPARE(FileBytes::contents(target), old);
+        else if (fault == QLatin1String("folder"))
+            QVERIFY(QFileInfo(target).isDir());
+        else
+            QVERIFY(!QFileInfo::exists(target));
     }
 };
 
