@@ -1,5 +1,6 @@
 #include "serverfile/ConsoleCheck.h"
 #include "serverfile/ServerFileComposer.h"
+#include "settings/ChoiceTables.h"
 #include "support/ExpectedFiles.h"
 
 #include <QTest>
@@ -118,6 +119,29 @@ private slots:
         row("longest file", QStringLiteral("set a 1\n//%1").arg(QString(32767 - 11, u'x')), {});
         row("null character", QStringLiteral("set a 1\nset b 2%1\nset c 3").arg(QChar(0)),
             {"2 NulCharacter"});
+        // As the real server answered: names, maps loaded, what a ";" or "$" does.
+        row("command words in any case", latin1("SET hostname x\nSetMaster 127.0.0.1"), {});
+        row("a variable in other letters is another", latin1("set HostName x"), {});
+        row("a bare name in other letters", latin1("set timelimit 5\nTimeLimit 9"),
+            {"2 UnknownAtStart"});
+        row("a bare game variable before the map", latin1("sv_gravity 800"), {"1 UnknownAtStart"});
+        row("a bare variable set before", latin1("set mine 1\nmine 2"), {});
+        row("write protected", latin1("set version 9"), {"1 Refused"});
+        row("a map named with its ending", latin1("map q2dm1.bsp"), {"1 MapRefused"});
+        row("a map loaded by an alias", latin1("alias go \"map q2dm1\"\ngo\nset t 1"),
+            {"3 AfterMap"});
+        row("gamemap loads", latin1("gamemap q2dm1\nset t 1"), {"2 AfterMap"});
+        row("a semicolon glued to a value", latin1("set motd hello;world"),
+            {"1 CommandSplit:world"});
+        row("a dollar in a comment", latin1("set a 1 // costs $5"), {});
+        row("blanks around a number", latin1("set timelimit \" 7 \""), {});
+        row("a flag glued to its quote", latin1("set admin \"Ann\"s"), {});
+        row("info test only for info variables", latin1("set a x\nset a \"b;c\" s"), {});
+        row("info test for a variable in the info", latin1("set a x s\nset a \"b\\c\""),
+            {"2 InfoCharacter"});
+        // 32,767 bytes, CR LF counted as the two they are.
+        row("longest file, CR LF", QStringLiteral("set a 1\r\n//%1").arg(QString(32767 - 11, u'x')),
+            {});
     }
     void rules() {
         QFETCH(QString, text);
@@ -140,6 +164,18 @@ private slots:
         }
         QCOMPARE(seen, QStringList({"10 CommandSplit Host Name", "40 InfoCharacter Host Name",
                                     "51 NotANumber Time Limit"}));
+    }
+
+    // The wizard's first answers and every game type's preset give a file
+    // the check finds nothing in.
+    void composedFilesRunClean() {
+        for (int type = 0; type < int(ChoiceTables::gameTypes().size()); ++type) {
+            ServerSettingsRecord s = Expected::wizardDefaults();
+            s.GameType = type;
+            s.GameTypeName = QString::fromLatin1(ChoiceTables::gameTypes()[type].text);
+            s.PresetGameType = ChoiceTables::isPreset(type);
+            QCOMPARE(described(check(composeServerFile(s, "T"))), QStringList());
+        }
     }
 };
 

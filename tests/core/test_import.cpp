@@ -1,3 +1,4 @@
+#include "serverfile/ConsoleCheck.h"
 #include "serverfile/ServerFileComposer.h"
 #include "serverfile/ServerFileImport.h"
 #include "settings/FirstAnswers.h"
@@ -67,51 +68,45 @@ private slots:
     }
 
     // Files as administrators write them.
+    // Files as administrators write them: the host name and time limit taken
+    // ("" for the first answers), the lines kept and the values outside the
+    // tables, each list joined by "|".
     void handWrittenFiles_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("hostname");
         QTest::addColumn<QString>("timelimit");
         QTest::addColumn<QStringList>("kept");
         QTest::addColumn<QStringList>("outside");
-        const auto row = [](const char *name) -> QTestData & {
-            return QTest::newRow(name) << HandWrittenFiles::text(name);
+        static const char *const rows[][5] = {
+            {"empty", "", "", "", ""},
+            {"comments at line ends, tabs", "Frag Hall", "20", "", ""},
+            {"joined by semicolons, unquoted", "Hall", "5", "exec bots.cfg", ""},
+            {"set twice, the last counts", "", "30", "set sv_gravity 700", ""},
+            {"refused by the server", "", "", "set timelimit 1 6|set hostname|set HOSTNAME other",
+             ""},
+            {"latin-1 letters, outside the tables", "Z\xfcrich", "", "",
+             "Game Type 9|Ammo Given 0"},
+            {"after the map line", "", "40", "", ""},
+            {"bare carriage returns: one line", "", "", "set timelimit 5\rset timelimit 30", ""},
+            {"setmaster turns public on", "", "", "", ""},
+            {"downloads in the set form, a template value", "", "",
+             "set allow_download_sounds \"$ALLOW_DOWNLOAD_SOUNDS\"", ""},
+            {"bare host name", "-= TP =-", "", "", ""},
+            {"settings between two maps", "Later Hall", "25", "", ""},
+            {"no game type, weapon or ammunition", "Plain", "10", "", ""},
+            {"names in other letter cases", "", "20", "set HostName \"Frag Hall\"|TimeLimit 30",
+             ""},
+            {"a whole server", "Frag Hall", "20",
+             "// Frag Hall|set sv_gravity 700|alias rot \"map q2dm1\"", ""},
         };
-        const QString host = FirstAnswers::Hostname, time = FirstAnswers::Timelimit;
-        row("empty") << host << time << QStringList() << QStringList();
-        row("comments at line ends, tabs") << "Frag Hall"
-                                           << "20" << QStringList() << QStringList();
-        row("joined by semicolons, unquoted")
-            << "Hall"
-            << "5" << QStringList{"exec bots.cfg"} << QStringList();
-        row("set twice, the last counts")
-            << host << "30" << QStringList{"set sv_gravity 700"} << QStringList();
-        row("refused by the server")
-            << host << time
-            << QStringList{"set timelimit 1 6", "set hostname", "set HOSTNAME other"}
-            << QStringList();
-        row("latin-1 letters, outside the tables")
-            << QStringLiteral("Z\u00fcrich") << time << QStringList()
-            << QStringList{"Game Type 9", "Ammo Given 0"};
-        row("after the map line") << host << "40" << QStringList() << QStringList();
-        row("bare carriage returns: one line")
-            << host << time << QStringList{"set timelimit 5\rset timelimit 30"} << QStringList();
-        row("setmaster turns public on") << host << time << QStringList() << QStringList();
-        row("downloads in the set form, a template value")
-            << host << time << QStringList{"set allow_download_sounds \"$ALLOW_DOWNLOAD_SOUNDS\""}
-            << QStringList();
-        row("bare host name") << "-= TP =-" << time << QStringList() << QStringList();
-        row("settings between two maps") << "Later Hall"
-                                         << "25" << QStringList() << QStringList();
-        row("no game type, weapon or ammunition") << "Plain"
-                                                  << "10" << QStringList() << QStringList();
-        row("names in other letter cases")
-            << host << "20" << QStringList{"set HostName \"Frag Hall\"", "TimeLimit 30"}
-            << QStringList();
-        row("a whole server") << "Frag Hall"
-                              << "20"
-                              << QStringList{"// Frag Hall", "set sv_gravity 700",
-                                             "alias rot \"map q2dm1\""}
-                              << QStringList();
+        const auto list = [](const char *joined) {
+            return QString::fromLatin1(joined).split(u'|', Qt::SkipEmptyParts);
+        };
+        for (const auto &[name, host, time, kept, outside] : rows)
+            QTest::newRow(name) << HandWrittenFiles::text(name)
+                                << (*host ? QString::fromLatin1(host) : FirstAnswers::Hostname)
+                                << (*time ? QString::fromLatin1(time) : FirstAnswers::Timelimit)
+                                << list(kept) << list(outside);
     }
     void handWrittenFiles() {
         QFETCH(QString, file);
@@ -142,6 +137,15 @@ private slots:
               "The tool adds: set fragban 0, set maplist 1", "1 line came after the map line",
               "The check finds 3 places", "taken from the wizard's first answers: E-mail"})
             QVERIFY2(text.contains(QLatin1String(part)), qPrintable(text));
+        // Answers the file does not give, with no first answer, write no line.
+        const ServerFileImport::Result plain = ServerFileImport::read(u"set hostname Plain\n");
+        const QString composed = ServerFileImport::compose(plain, "T");
+        for (const char *line : {"set gametype", "set default_weapon", "set ammo_given"})
+            QVERIFY2(!composed.contains(QLatin1String(line)), line);
+        QCOMPARE(ConsoleCheck::check(composed).size(), 0);
+        QVERIFY(ServerFileImport::report(plain, "a.cfg", 0)
+                    .contains(QLatin1String("left out, so the server keeps its own value: Game "
+                                            "Type, Player Respawns With..., Ammo Given.")));
     }
 };
 

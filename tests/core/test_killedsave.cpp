@@ -41,24 +41,13 @@ class TestKilledSave : public QObject {
         return child.readLine() == "writing\n";
     }
 
-    // A killed save may leave its temporary file behind; clear it so the
-    // rounds do not fill the disk.
-    void removeLeftovers() {
-        const QDir dir(m_dir.path());
-        for (const QString &name : dir.entryList(QDir::Files))
-            if (name != QLatin1String("server.cfg"))
-                QFile::remove(dir.filePath(name));
-    }
-
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         m_a = KilledSave::text(u'A').toLatin1();
         m_b = KilledSave::text(u'B').toLatin1();
         QVERIFY(m_a.size() > 4000000);
-        QFile f(target());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(m_a), m_a.size());
+        FileBytes::put(target(), m_a);
     }
 
     void survivesSigkillAtRandomMoments() {
@@ -105,19 +94,18 @@ private slots:
                 ++asWritten;
             }
             // The next round expects the text that is there now.
-            if (after != written) {
-                QFile f(target());
-                QVERIFY(f.open(QIODevice::WriteOnly));
-                QCOMPARE(f.write(written), written.size());
-            }
-            removeLeftovers();
+            if (after != written)
+                FileBytes::put(target(), written);
+            // A killed save may leave its temporary file behind: cleared, so
+            // the rounds do not fill the disk.
+            for (const QString &name : QDir(m_dir.path()).entryList(QDir::Files))
+                if (name != QLatin1String("server.cfg"))
+                    QFile::remove(m_dir.filePath(name));
         }
         qInfo("%d rounds: %d killed mid-way, %d left the old text, %d the new one", Rounds, killed,
               asBefore, asWritten);
         // The kills did land both before and after the file was replaced.
-        QVERIFY(killed > 0);
-        QVERIFY(asBefore > 0);
-        QVERIFY(asWritten > 0);
+        QVERIFY(killed > 0 && asBefore > 0 && asWritten > 0);
     }
 };
 

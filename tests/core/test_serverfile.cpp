@@ -220,6 +220,13 @@ private slots:
                                      << QStringList{"set hostnames x", "setmasterx 1"} << 0;
         QTest::newRow("private setmaster") << "$//setmaster a b" << QStringList() << 1;
         QTest::newRow("edited marker") << "=// Begining=// Beginning" << QStringList() << 0;
+        // A line the tool does not write is kept whatever the letter case of
+        // its name; a tool's command in other letters is the tool's.
+        for (const char *line : {"set HostName \"Frag Hall\"", "Set Hostname x", "IdleDetect 5",
+                                 "set TIMELIMIT 5", "set Idledetect 9", "hostname x"})
+            QTest::newRow(line) << u'$' + QLatin1String(line) << QStringList{line} << 0;
+        for (const char *line : {"SET hostname x", "setMaster 127.0.0.1", "idledetect 5"})
+            QTest::newRow(line) << u'$' + QLatin1String(line) << QStringList() << 1;
     }
     void handLines() {
         QFETCH(QString, edit);
