@@ -35,3 +35,15 @@ QString maplistLine(const QString &mapBoxText, const QString &minPlayers, const 
         line += QStringLiteral(" %1 %2").arg(overrides->ammoCode).arg(overrides->weaponCode);
     return line;
 }
+
+QStringList maplistFields(const QString &line) {
+    constexpr int kFields = 5;
+    QStringList fields = line.split(u' ');
+    if (fields.size() > kFields) {
+        const QString rest = fields.mid(kFields - 1).join(u' ');
+        fields.resize(kFields - 1);
+        fields.append(rest);
+    }
+    fields.resize(kFields);
+    return fields;
+}

@@ -84,7 +84,7 @@ private slots:
             frmCreateMaplist &editor = wizard.maplistEditor();
             editor.showModal();
             auto *maps = qobject_cast<MaplistModel *>(
-                GuiFixture::control<QListView>(&editor, "lstMaps")->model());
+                GuiFixture::control<QAbstractItemView>(&editor, "lstMaps")->model());
             maps->appendLines(text.split(QStringLiteral("\r\n")));
             const QStringList lines = maps->lines();
             GuiFixture::click(GuiFixture::button(&editor, "cmdSaveList"));

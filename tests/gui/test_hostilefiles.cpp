@@ -144,9 +144,10 @@ private slots:
         MessageBox::takeShown();
         FileDialog::scriptAnswer(m_dir.filePath(name));
         GuiFixture::click(GuiFixture::button(&editor, "cmdOpen"));
-        const QStringList &shown = qobject_cast<MaplistModel *>(
-                                       GuiFixture::control<QListView>(&editor, "lstMaps")->model())
-                                       ->lines();
+        const QStringList &shown =
+            qobject_cast<MaplistModel *>(
+                GuiFixture::control<QAbstractItemView>(&editor, "lstMaps")->model())
+                ->lines();
         QCOMPARE(MessageBox::takeShown().size(), lines < 0 ? 1 : 0);
         QCOMPARE(shown.size(), 1 + qMax(lines, 0));
         QCOMPARE(shown.first(), QStringLiteral("q2dm8 0 15"));
