@@ -34,17 +34,25 @@ MaplistView::MaplistView(MaplistModel *model, QWidget *parent)
     m_designed = {wide("q2dm8xx"), headings->sectionSizeHint(MaplistModel::MinPlayers),
                   headings->sectionSizeHint(MaplistModel::MaxPlayers), wide("3 Generous"),
                   wide("19 Ultra Railgun")};
+    // The columns always share the list's width: nothing to scroll sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fitColumns();
 }
 
-// Each column its designed width where the list is wide enough, else its
-// share of the list's width: every heading stays in sight.
+// Each column its designed width where the list is wide enough; else the
+// bounds keep theirs and the other columns share the rest, their texts
+// shortened (the tool tip shows the whole line). Every heading stays in sight.
 void MaplistView::fitColumns() {
     const int designed = std::accumulate(m_designed.begin(), m_designed.end(), 0);
+    const int bounds = m_designed[MaplistModel::MinPlayers] + m_designed[MaplistModel::MaxPlayers];
     const int width = viewport()->width();
-    for (int column = 0; column < MaplistModel::ColumnCount - 1; ++column)
-        header()->resizeSection(column, designed <= width ? m_designed[column]
-                                                          : m_designed[column] * width / designed);
+    for (int column = 0; column < MaplistModel::ColumnCount - 1; ++column) {
+        const bool bound = column == MaplistModel::MinPlayers || column == MaplistModel::MaxPlayers;
+        header()->resizeSection(column, designed <= width || bound
+                                            ? m_designed[column]
+                                            : m_designed[column] * std::max(0, width - bounds) /
+                                                  (designed - bounds));
+    }
 }
 
 void MaplistView::resizeEvent(QResizeEvent *event) {
