@@ -213,7 +213,7 @@ void maplistFigures(const QTemporaryDir &dir) {
     frmCreateMaplist &editor = window.procedures().wizard().maplistEditor();
     editor.showModal();
     auto *maps = qobject_cast<MaplistModel *>(
-        editor.findChild<QListView *>(QStringLiteral("lstMaps"))->model());
+        editor.findChild<QAbstractItemView *>(QStringLiteral("lstMaps"))->model());
     auto *cmdAdd = editor.findChild<QPushButton *>(QStringLiteral("cmdAdd"));
     auto *cmdSaveList = editor.findChild<QPushButton *>(QStringLiteral("cmdSaveList"));
     auto *cmdOpen = editor.findChild<QPushButton *>(QStringLiteral("cmdOpen"));

@@ -207,6 +207,12 @@ int main(int argc, char *argv[]) {
         type(&maplist, "txtMap", map);
         control<QAbstractButton>(&maplist, "cmdAdd")->click();
     }
+    // And one map with its own ammo and respawn weapon.
+    control<QCheckBox>(&maplist, "cXtra")->click();
+    control<QComboBox>(&maplist, "cmbAmmo")->setCurrentIndex(2);
+    control<QComboBox>(&maplist, "cmbWeaponRespawn")->setCurrentIndex(9);
+    type(&maplist, "txtMap", "ktdm1");
+    control<QAbstractButton>(&maplist, "cmdAdd")->click();
     shoot(&maplist, "maplist-editor");
     maplist.hide();
 

@@ -1,6 +1,6 @@
 #include "MaplistLine.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 QString mapName(const QString &text) {
     if (text.endsWith(QLatin1String(".bsp")) || text.endsWith(QLatin1String(".BSP")))
@@ -10,10 +10,12 @@ QString mapName(const QString &text) {
 
 QString splittingMapName(const QString &mapBoxText) {
     const QString name = mapName(mapBoxText);
-    const qsizetype at = name.indexOf(QRegularExpression(QStringLiteral("[\\x00-\\x20;]")));
-    if (at < 0)
+    // A plain walk: a map is added many times in a row, once per click.
+    const auto at = std::find_if(name.cbegin(), name.cend(),
+                                 [](QChar c) { return c.unicode() <= 0x20 || c == u';'; });
+    if (at == name.cend())
         return {};
-    const QChar c = name[at];
+    const QChar c = *at;
     const QString what = c == u' '                  ? QStringLiteral("a blank")
                          : c == u'\t'               ? QStringLiteral("a tab")
                          : c == u';'                ? QStringLiteral("a \";\"")
@@ -34,4 +36,16 @@ QString maplistLine(const QString &mapBoxText, const QString &minPlayers, const 
     if (overrides)
         line += QStringLiteral(" %1 %2").arg(overrides->ammoCode).arg(overrides->weaponCode);
     return line;
+}
+
+QStringList maplistFields(const QString &line) {
+    constexpr int kFields = 5;
+    QStringList fields = line.split(u' ');
+    if (fields.size() > kFields) {
+        const QString rest = fields.mid(kFields - 1).join(u' ');
+        fields.resize(kFields - 1);
+        fields.append(rest);
+    }
+    fields.resize(kFields);
+    return fields;
 }

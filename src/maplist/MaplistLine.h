@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -21,3 +22,8 @@ QString splittingMapName(const QString &mapBoxText);
 
 QString maplistLine(const QString &mapBoxText, const QString &minPlayers, const QString &maxPlayers,
                     std::optional<MapOverrides> overrides);
+
+// A line's five fields for showing: map, bounds, ammo and weapon, split at
+// each single blank (two blanks in a row hold an empty field). Fields a line
+// lacks are empty; what a line has beyond five stays with the weapon.
+QStringList maplistFields(const QString &line);

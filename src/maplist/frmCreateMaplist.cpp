@@ -138,7 +138,8 @@ frmCreateMaplist::frmCreateMaplist(QWidget *parent)
     overridesNote->setWordWrap(true);
     auto *columns = new QHBoxLayout;
     columns->setSpacing(14);
-    columns->addLayout(buildBrowser(), 3);
+    // The maplist's columns take the most room.
+    columns->addLayout(buildBrowser(), 2);
     columns->addLayout(buildLineControls(), 2);
     columns->addLayout(buildMaplistColumn(), 3);
     auto *layout = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "DeferredIconStyle.h"
 #include "Look.h"
 
 #include <QApplication>
@@ -14,6 +15,9 @@ void setUp() {
     // Names the installed .desktop file, so that a desktop shows its icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral(KESTRUNE_APP_ID));
     QApplication::setWindowIcon(Look::windowIcon());
+    // The desktop's style, taking the icons the first window does not show
+    // only when they are drawn.
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()));
 }
 
 void end() {

@@ -1,13 +1,16 @@
 #include "GuiTestSupport.h"
 #include "mainwindow/Procedures.h"
 #include "mainwindow/frmOutput.h"
+#include "maplist/MaplistModel.h"
 #include "maplist/frmCreateMaplist.h"
 #include "motd/frmCreateMOTD.h"
 #include "wizard/WizardController.h"
 
 #include <QAbstractItemView>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTreeView>
 
 // The two editors on a screen of 800 by 600: they open whole on it, and grow
 // with the window, their lists and text taking the room.
@@ -53,6 +56,41 @@ private slots:
         QCOMPARE(window->size(), window->minimumSize());
         QCOMPARE(control->size().expandedTo(control->minimumSize()), control->size());
         window->hide();
+    }
+
+    // The maplist's lines under headings, a field in each column; odd lines
+    // as they stand, the line itself kept whole.
+    void maplistColumns_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("overrides")
+            << "q2dm8 0 15 3 19"
+            << QStringList{"q2dm8", "0", "15", "3 Generous", "19 Ultra Railgun"};
+        QTest::newRow("none") << "q2dm1 0 15" << QStringList{"q2dm1", "0", "15", "", ""};
+        QTest::newRow("empty bound") << "a  15" << QStringList{"a", "", "15", "", ""};
+        QTest::newRow("odd codes") << "b 1 2 9 7 x" << QStringList{"b", "1", "2", "9", "7 x"};
+    }
+
+    void maplistColumns() {
+        QFETCH(QString, line);
+        QFETCH(QStringList, shown);
+        GuiFixture f;
+        frmCreateMaplist &editor = f.main().procedures().wizard().maplistEditor();
+        editor.showModal();
+        auto *list = GuiFixture::control<QTreeView>(&editor, "lstMaps");
+        auto *maps = qobject_cast<MaplistModel *>(list->model());
+        maps->append(line);
+        QVERIFY(list->header()->isVisible());
+        QStringList headings, cells;
+        for (int column = 0; column < maps->columnCount(); ++column) {
+            headings << maps->headerData(column, Qt::Horizontal).toString();
+            cells << maps->index(0, column).data().toString();
+            QVERIFY(list->visualRect(maps->index(0, column)).height() > 0);
+        }
+        QCOMPARE(headings, QStringList({"Map", "Min", "Max", "Ammo", "Weapon"}));
+        QCOMPARE(cells, shown);
+        QCOMPARE(maps->lines(), QStringList{line});
+        editor.hide();
     }
 };
 

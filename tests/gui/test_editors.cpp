@@ -149,7 +149,7 @@ private slots:
                 weaponList->setCurrentIndex(weaponList->findText(weapon));
         }
         GuiFixture::click(GuiFixture::button(&m, "cmdAdd"));
-        QCOMPARE(entries(c<QListView>(m, "lstMaps")),
+        QCOMPARE(entries(c<QAbstractItemView>(m, "lstMaps"), MaplistModel::LineRole),
                  line.isNull() ? QStringList() : QStringList{line});
         const auto shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), line.isNull() ? 1 : 0);
@@ -165,9 +165,10 @@ private slots:
         GuiFixture::click(GuiFixture::button(&m, "cmdOpen"));
         FileDialog::scriptAnswer(path("in.txt"));
         GuiFixture::click(GuiFixture::button(&m, "cmdOpen")); // appends
-        auto *list = c<QListView>(m, "lstMaps");
-        QCOMPARE(entries(list), QStringList({"a 0 15", "", "b 1 2 3 4", "c 0 15", "a 0 15", "",
-                                             "b 1 2 3 4", "c 0 15"}));
+        auto *list = c<QAbstractItemView>(m, "lstMaps");
+        QCOMPARE(entries(list, MaplistModel::LineRole),
+                 QStringList(
+                     {"a 0 15", "", "b 1 2 3 4", "c 0 15", "a 0 15", "", "b 1 2 3 4", "c 0 15"}));
         // The user clicks the first map, then Remove.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(list->model()->index(0, 0)).center());
@@ -236,7 +237,8 @@ private slots:
         QCOMPARE(c<QLineEdit>(m, "txtMap")->text(), QStringLiteral("q2dm1.bsp"));
         clickRow(files, 0, true); // from the archives
         clickRow(files, 1, true);
-        QCOMPARE(entries(c<QListView>(m, "lstMaps")), QStringList({"base1 0 15", "BIG 0 15"}));
+        QCOMPARE(entries(c<QAbstractItemView>(m, "lstMaps"), MaplistModel::LineRole),
+                 QStringList({"base1 0 15", "BIG 0 15"}));
 
         QVERIFY(!m.browse(path("no-such-folder")));
         const auto shown = MessageBox::takeShown();
@@ -297,7 +299,8 @@ private slots:
         files->scrollToBottom();
         clickRow(files, int(shown.size()) - 1, true);
         QCOMPARE(c<QLineEdit>(m, "txtMap")->text(), QStringLiteral("q2dm8"));
-        QCOMPARE(entries(c<QListView>(m, "lstMaps")), QStringList());
+        QCOMPARE(entries(c<QAbstractItemView>(m, "lstMaps"), MaplistModel::LineRole),
+                 QStringList());
     }
 
     // The first opening starts in the game's folder below a (fake) home; the
@@ -367,10 +370,10 @@ private slots:
             type(c<QLineEdit>(m, "txtMap"), map);
             GuiFixture::click(GuiFixture::button(&m, "cmdAdd"));
         }
-        auto *list = c<QListView>(m, "lstMaps");
+        auto *list = c<QAbstractItemView>(m, "lstMaps");
         const auto order = [list] {
             QString first;
-            for (const QString &line : entries(list))
+            for (const QString &line : entries(list, MaplistModel::LineRole))
                 first += line.front();
             return first;
         };

@@ -349,7 +349,7 @@ private slots:
         QCOMPARE(shown.size() <= 1, true);
         QVERIFY(snapshot(QFile::encodeName(m_dir.path())) == before);
         QCOMPARE(deviceState("/dev/null"), devNull);
-        QCOMPARE(GuiFixture::control<QListView>(&m, "lstMaps")->model()->rowCount(), 0);
+        QCOMPARE(GuiFixture::control<QAbstractItemView>(&m, "lstMaps")->model()->rowCount(), 0);
     }
 
     // Work that does not end: after a quarter of a second the busy window
@@ -505,9 +505,10 @@ private slots:
         MessageBox::takeShown();
         FileDialog::scriptAnswer(p(name.toLatin1()));
         GuiFixture::click(GuiFixture::button(&editor, "cmdOpen"));
-        const QStringList &shown = qobject_cast<MaplistModel *>(
-                                       GuiFixture::control<QListView>(&editor, "lstMaps")->model())
-                                       ->lines();
+        const QStringList &shown =
+            qobject_cast<MaplistModel *>(
+                GuiFixture::control<QAbstractItemView>(&editor, "lstMaps")->model())
+                ->lines();
         QCOMPARE(MessageBox::takeShown().size(), lines < 0 ? 1 : 0);
         QCOMPARE(shown.size(), 1 + qMax(lines, 0));
         QCOMPARE(shown.first(), QStringLiteral("q2dm8 0 15"));
@@ -572,7 +573,7 @@ private slots:
             frmCreateMaplist &editor = wizard.maplistEditor();
             editor.showModal();
             auto *maps = qobject_cast<MaplistModel *>(
-                GuiFixture::control<QListView>(&editor, "lstMaps")->model());
+                GuiFixture::control<QAbstractItemView>(&editor, "lstMaps")->model());
             maps->appendLines(text.split(QStringLiteral("\r\n")));
             const QStringList lines = maps->lines();
             GuiFixture::click(GuiFixture::button(&editor, "cmdSaveList"));

@@ -233,8 +233,8 @@ private slots:
         QCOMPARE(GuiFixture::control<QLineEdit>(&m, "txtMap")->text(), QStringLiteral("q2dm2.bsp"));
         press(&m, Qt::Key_Up);
         press(&m, Qt::Key_Return); // as a double click: the map is added
-        auto *maps =
-            qobject_cast<MaplistModel *>(GuiFixture::control<QListView>(&m, "lstMaps")->model());
+        auto *maps = qobject_cast<MaplistModel *>(
+            GuiFixture::control<QAbstractItemView>(&m, "lstMaps")->model());
         QCOMPARE(maps->lines(), QStringList({"q2dm1 0 15"}));
         QVERIFY(m.isVisible()); // Enter in the browser does not close the editor
         press(&m, Qt::Key_Escape);
