@@ -70,6 +70,47 @@ void GuiFixture::click(QAbstractButton *button) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void GuiFixture::press(QWidget *window, const QKeySequence &keys) {
+    if (!QApplication::activePopupWidget()) {
+        window->activateWindow();
+        if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
+            qFatal("%s did not become active", qPrintable(window->objectName()));
+    }
+    for (int i = 0; i < keys.count(); ++i) {
+        QWidget *target = QApplication::activePopupWidget();
+        if (!target)
+            target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+        QTest::keyClick(target, Qt::Key(keys[i].key()), keys[i].keyboardModifiers());
+    }
+}
+
+void GuiFixture::type(QLineEdit *edit, const QString &text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+QStringList GuiFixture::entries(QAbstractItemView *list, int role) {
+    QStringList texts;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        texts.append(list->model()->index(row, 0).data(role).toString());
+    return texts;
+}
+
+void GuiFixture::clickRow(QAbstractItemView *list, int row, bool twice) {
+    const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+}
+
+QStringList GuiFixture::messages() {
+    QStringList texts;
+    for (const auto &shown : MessageBox::takeShown())
+        texts.append(shown.text);
+    return texts;
+}
+
 void GuiFixture::answerPrompt(const QString &button) {
     ModalScript::expectWindow(QStringLiteral("frmSaveChanges"), [button](QWidget *prompt) {
         if (button == QLatin1String("close"))

@@ -4,6 +4,8 @@
 #include "wizard/WizardPage.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -34,6 +36,17 @@ public:
     static QAbstractButton *button(QObject *window, const QString &name) {
         return control<QAbstractButton>(window, name);
     }
+
+    // Keys go where a user's would: to the open menu, or to the focused
+    // control of the window, made active first.
+    static void press(QWidget *window, const QKeySequence &keys);
+    // Replaces what a box holds by typing.
+    static void type(QLineEdit *edit, const QString &text);
+    // What a list shows, or another role of its entries (Qt::ToolTipRole...).
+    static QStringList entries(QAbstractItemView *list, int role = Qt::DisplayRole);
+    static void clickRow(QAbstractItemView *list, int row, bool twice = false);
+    // The texts of the message boxes shown since the last call.
+    static QStringList messages();
 
     // The next unsaved-changes prompt is answered with this button
     // ("cmdYes", "cmdNo", "cmdCancel"), or closed by its close box ("close").

@@ -1,21 +1,33 @@
 #pragma once
 
 #include "GuiTestSupport.h"
+#include "maplist/MaplistModel.h"
+#include "maplist/frmCreateMaplist.h"
+#include "motd/frmCreateMOTD.h"
 #include "platform/FileDialog.h"
 #include "platform/ModalScript.h"
+#include "settings/PublicVars.h"
+#include "support/FileBytes.h"
 #include "wizard/WizardController.h"
 #include "wizard/WizardPage.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
-// Walks the wizard as a user does: through the real buttons of the page on screen.
+// Drives the windows as a user does: the real buttons of the wizard's page
+// on screen, and scripts of clicks, keys and typing with what must follow.
 class WizardDriver {
 public:
-    explicit WizardDriver(GuiFixture &fixture)
-        : m_f(fixture) {}
+    explicit WizardDriver(GuiFixture &fixture, const QString &folder = {})
+        : m_f(fixture)
+        , m_folder(folder) {}
 
     WizardController &wizard() { return m_f.main().procedures().wizard(); }
     WizardPage *page() { return m_f.visiblePage(); }
@@ -31,13 +43,16 @@ public:
     void finish() { GuiFixture::click(page()->finishButton()); }
 
     template <class T> T *control(const QString &name) {
-        return GuiFixture::control<T>(page(), name);
+        return GuiFixture::control<T>(window(m_in.section(u'/', 0, 0)), name);
     }
     QCheckBox *box(const QString &name) { return control<QCheckBox>(name); }
 
-    // Chooses an entry of a drop-down list by its text, as a user's pick does.
+    // Chooses an entry of a drop-down list by its text, as a user's pick
+    // does; an empty text chooses none.
     void choose(const QString &comboName, const QString &text) {
         auto *combo = control<QComboBox>(comboName);
+        if (text.isEmpty())
+            return combo->setCurrentIndex(-1);
         const int index = combo->findText(text);
         QVERIFY2(index >= 0, qPrintable(text));
         QVERIFY2(combo->isEnabled(), qPrintable(comboName + " is disabled"));
@@ -51,73 +66,186 @@ public:
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
     }
     void type(const QString &boxName, const QString &text) {
-        auto *edit = control<QLineEdit>(boxName);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
+        GuiFixture::type(control<QLineEdit>(boxName), text);
     }
 
-    // Walks a script of steps separated by "; ": "next" and "back" (each with
-    // an optional count), "finish", "tick BOX", "type BOX=TEXT", "pick LIST=TEXT".
+    // The window a script works in: "main", "page" (the wizard's), "maplist",
+    // "motd", or a window below the main one by its object name.
+    QWidget *window(const QString &name) {
+        WizardController &w = wizard();
+        if (name == u"main")
+            return &m_f.main();
+        if (name == u"page")
+            return page();
+        if (name == u"maplist")
+            return &w.maplistEditor();
+        if (name == u"motd")
+            return &w.motdEditor();
+        return m_f.main().findChild<QWidget *>(name);
+    }
+    // Relative names are files in the test's folder.
+    QString file(const QString &name) const {
+        return name.isEmpty() || QDir::isAbsolutePath(name) ? name : m_folder + u'/' + name;
+    }
+    bool closed() const { return m_closed; }
+
+    // What a control shows: a box's or label's text, a list's entries
+    // between "|", a button's tick.
+    static QString shown(QWidget *c) {
+        if (auto *edit = qobject_cast<QLineEdit *>(c))
+            return edit->text();
+        if (auto *label = qobject_cast<QLabel *>(c))
+            return label->text();
+        if (auto *combo = qobject_cast<QComboBox *>(c))
+            return combo->currentText();
+        if (auto *text = qobject_cast<QPlainTextEdit *>(c))
+            return text->toPlainText();
+        if (auto *list = qobject_cast<QAbstractItemView *>(c)) {
+            // A maplist's line whole, not only the map name of its first column.
+            const bool maplist = qobject_cast<MaplistModel *>(list->model());
+            return GuiFixture::entries(list, maplist ? MaplistModel::LineRole : Qt::DisplayRole)
+                .join(u'|');
+        }
+        auto *button = qobject_cast<QAbstractButton *>(c);
+        return button && button->isChecked() ? "ticked" : "unticked";
+    }
+
+    // Walks a script of steps separated by "; ", as a user does:
+    //   next [N], back [N], start, finish, cancel
+    //   in WINDOW[/CONTROL]  later steps work in the window, the control focused
+    //   tick BOX, click BUTTON, click LIST=ROW, dclick LIST=ROW, keys KEYS,
+    //   type BOX=TEXT, pick LIST=TEXT (an empty TEXT: none)
+    //   menu ACTION, close WINDOW (closed() tells whether it went)
+    //   answer [FILE]         the next file dialog's answer (none: cancelled)
+    //   prompt BUTTON|KEYS    the next unsaved-changes prompt's answer
+    // and checks, awaited where a window answers later:
+    //   ?page NAME, ?focus NAME, ?shown WINDOW, ?hidden WINDOW (or gone),
+    //   ?text CONTROL=TEXT, ?state CONTROL=hidden|shown enabled|disabled,
+    //   ?file NAME=BYTES, ?said TEXTS (the message boxes' texts since, between
+    //   "|"), ?says PART (one message, with it in), ?has PART, ?lacks PART (in
+    //   the server text), ?output TEXT, ?ends N, ?saved, ?unsaved, ?loaded,
+    //   ?done (every scripted answer used)
     void run(const QString &script) {
         for (const QString &step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
-            const QString verb = step.section(u' ', 0, 0);
-            const QString rest = step.section(u' ', 1);
-            const QString name = rest.section(u'=', 0, 0), text = rest.section(u'=', 1);
-            if (verb == QLatin1String("next") || verb == QLatin1String("back")) {
-                for (int i = 0; i < (rest.isEmpty() ? 1 : rest.toInt()); ++i)
-                    verb == QLatin1String("next") ? next() : back();
-            } else if (verb == QLatin1String("finish")) {
-                finish();
-            } else if (verb == QLatin1String("tick")) {
-                tick(rest);
-            } else if (verb == QLatin1String("type")) {
-                type(name, text);
-            } else {
-                QVERIFY2(verb == QLatin1String("pick"), qPrintable(step));
-                choose(name, text);
-            }
+            const QString verb = step.section(u' ', 0, 0), rest = step.section(u' ', 1);
+            if (verb.startsWith(u'?'))
+                check(verb.mid(1), rest);
+            else
+                act(verb, rest);
+            if (QTest::currentTestFailed())
+                return qWarning("at \"%s\"", qPrintable(step));
         }
     }
 
-    // From the main window to the associated-files page, with the game type
-    // given, "1 Stingy" and "Blaster".
-    void toFilesPage(const QString &gameType) {
-        start();
-        next();
-        choose("cmbGameType", gameType);
-        choose("cmbAmmo", "1 Stingy");
-        choose("cmbglblWeapon", "Blaster");
-        next();
+    void act(const QString &verb, const QString &rest) {
+        const QString name = rest.section(u'=', 0, 0), text = rest.section(u'=', 1);
+        QWidget *in = window(m_in.section(u'/', 0, 0));
+        const QStringList inWindow{"tick", "click", "dclick", "keys", "type", "pick"};
+        QVERIFY2(in || !inWindow.contains(verb), qPrintable(m_in));
+        if (verb == u"next" || verb == u"back") {
+            for (int i = 0; i < (rest.isEmpty() ? 1 : rest.toInt()); ++i)
+                verb == u"next" ? next() : back();
+        } else if (verb == u"start" || verb == u"finish" || verb == u"cancel") {
+            verb == u"start" ? start() : verb == u"finish" ? finish() : cancel();
+        } else if (verb == u"in") {
+            m_in = rest;
+            if (rest.contains(u'/'))
+                GuiFixture::control<QWidget>(window(rest.section(u'/', 0, 0)),
+                                             rest.section(u'/', 1))
+                    ->setFocus(Qt::TabFocusReason);
+        } else if (verb == u"tick") {
+            tick(rest);
+        } else if (verb == u"click" && text.isEmpty()) {
+            GuiFixture::click(GuiFixture::button(in, rest));
+        } else if (verb == u"click" || verb == u"dclick") {
+            auto *list = GuiFixture::control<QAbstractItemView>(in, name);
+            list->scrollTo(list->model()->index(text.toInt(), 0));
+            GuiFixture::clickRow(list, text.toInt(), verb == u"dclick");
+        } else if (verb == u"keys") {
+            GuiFixture::press(in, QKeySequence::fromString(rest));
+        } else if (verb == u"type") {
+            QWidget *box = GuiFixture::control<QWidget>(in, name);
+            if (auto *edit = qobject_cast<QLineEdit *>(box))
+                GuiFixture::type(edit, text);
+            else
+                QTest::keyClicks(box, text);
+        } else if (verb == u"pick") {
+            choose(name, text);
+        } else if (verb == u"menu") {
+            GuiFixture::control<QAction>(&m_f.main(), rest)->trigger();
+        } else if (verb == u"close") {
+            m_closed = window(rest)->close();
+        } else if (verb == u"answer") {
+            FileDialog::scriptAnswer(file(rest));
+        } else {
+            QVERIFY2(verb == u"prompt", qPrintable(verb));
+            if (rest.startsWith(u"cmd") || rest == u"close")
+                return GuiFixture::answerPrompt(rest);
+            ModalScript::expectWindow(QStringLiteral("frmSaveChanges"), [rest](QWidget *prompt) {
+                GuiFixture::press(prompt, QKeySequence::fromString(rest));
+                QTRY_VERIFY(!prompt->isVisible());
+            });
+        }
     }
 
-    // Back from page 6 to the game-type page, another game type, and forward
-    // again to the weapon-ban page.
-    void rechooseFromFeatureBans(const QString &gameType) {
-        for (int i = 0; i < 5; ++i)
-            back();
-        choose("cmbGameType", gameType);
-        for (int i = 0; i < 3; ++i)
-            next();
+    void check(const QString &verb, const QString &rest) {
+        const QString name = rest.section(u'=', 0, 0), text = rest.section(u'=', 1);
+        QWidget *in = window(m_in.section(u'/', 0, 0));
+        if (verb == u"page") {
+            QTRY_COMPARE(pageName(), rest);
+        } else if (verb == u"focus") {
+            QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                     : QString(),
+                         rest);
+        } else if (verb == u"shown") {
+            QTRY_VERIFY(window(rest) && window(rest)->isVisible());
+        } else if (verb == u"hidden") {
+            QTRY_VERIFY(!window(rest) || !window(rest)->isVisible());
+        } else if (verb == u"text") {
+            QTRY_COMPARE(shown(GuiFixture::control<QWidget>(in, name)), text);
+        } else if (verb == u"state") {
+            QWidget *c = GuiFixture::control<QWidget>(in, name);
+            QCOMPARE(QString(c->isHidden() ? "hidden " : "shown ") +
+                         (c->isEnabled() ? "enabled" : "disabled"),
+                     text);
+        } else if (verb == u"file") {
+            QCOMPARE(QString::fromLatin1(FileBytes::contents(file(name))), text);
+        } else if (verb == u"said" || verb == u"says") {
+            const QStringList said = GuiFixture::messages();
+            if (verb == u"said")
+                QCOMPARE(said.join(u'|'), rest);
+            else
+                QVERIFY2(said.size() == 1 && said[0].contains(rest), qPrintable(said.join(u'|')));
+        } else if (verb == u"has" || verb == u"lacks") {
+            QVERIFY2(PublicVars::OutputText.contains(rest) == (verb == u"has"), qPrintable(rest));
+        } else if (verb == u"output") {
+            QCOMPARE(PublicVars::OutputText, rest);
+        } else if (verb == u"ends") {
+            QCOMPARE(m_f.programEnds(), rest.toInt());
+        } else if (verb == u"saved" || verb == u"unsaved") {
+            QCOMPARE(PublicVars::Saved, verb == u"saved");
+        } else if (verb == u"loaded") {
+            QVERIFY(PublicVars::LoadedFromFile);
+        } else {
+            QVERIFY2(verb == u"done", qPrintable(verb));
+            QTRY_COMPARE(FileDialog::pendingAnswers(), 0);
+            QTRY_COMPARE(ModalScript::pendingWindows(), 0);
+        }
     }
 
     // From the main window to Finish with the first game type, "2 Normal"
     // and "Blaster", nothing else changed.
     void runWithDefaults() {
         start();
-        next();
-        choose("cmbGameType", "Kestrune DM Free for All (FFA)");
-        choose("cmbAmmo", "2 Normal");
-        choose("cmbglblWeapon", "Blaster");
-        next();
-        next();
-        next();
-        next();
-        next();
+        run("next; pick cmbGameType=Kestrune DM Free for All (FFA); pick cmbAmmo=2 Normal; "
+            "pick cmbglblWeapon=Blaster; next 5");
         QCOMPARE(pageName(), QStringLiteral("frmServerWizard7"));
         finish();
     }
 
 private:
     GuiFixture &m_f;
+    QString m_folder;
+    QString m_in = QStringLiteral("page");
+    bool m_closed = false;
 };
