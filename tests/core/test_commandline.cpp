@@ -1,4 +1,5 @@
 #include "commandline/CommandLine.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,76 +11,61 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
-    void lines_data() {
-        QTest::addColumn<QStringList>("boxes"); // location, file, port, game folder
-        QTest::addColumn<int>("shell");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, QStringList boxes, Shell shell, const char *line) {
-            QTest::newRow(name) << boxes << int(shell) << QString::fromLatin1(line);
+    // The boxes: location, file, port, game folder.
+    void lines() {
+        const auto row = [](const QStringList &boxes, Shell shell, const char *line) {
+            QCOMPARE(serverCommandLine(boxes[0], boxes[1], boxes[2], boxes[3], shell),
+                     QString::fromLatin1(line));
         };
-        row("plain", {"/usr/games/quake2", "server.cfg", "27910", ""}, Shell::Posix,
+        row({"/usr/games/quake2", "server.cfg", "27910", ""}, Shell::Posix,
             "/usr/games/quake2 +set dedicated 1 +exec server.cfg +set port 27910");
-        row("game folder", {"/usr/games/quake2", "server.cfg", "27910", "kestrune"}, Shell::Posix,
+        row({"/usr/games/quake2", "server.cfg", "27910", "kestrune"}, Shell::Posix,
             "/usr/games/quake2 +set game kestrune +set dedicated 1 +exec server.cfg +set port "
             "27910");
         // What a POSIX shell makes of the quoting: shellReceivesEachPieceWhole.
-        row("empty boxes", {"", "", "27910", ""}, Shell::Posix,
-            " +set dedicated 1 +exec  +set port 27910");
-        row("blank, windows", {"C:\\Program Files\\Quake2\\quake2.exe", "server.cfg", "27910", ""},
-            Shell::Windows,
+        row({"", "", "27910", ""}, Shell::Posix, " +set dedicated 1 +exec  +set port 27910");
+        row({"C:\\Program Files\\Quake2\\quake2.exe", "server.cfg", "27910", ""}, Shell::Windows,
             "\"C:\\Program Files\\Quake2\\quake2.exe\" +set dedicated 1 +exec server.cfg +set port "
             "27910");
-        row("no blank, windows", {"C:\\Quake2\\quake2.exe", "it's;$x.cfg", "27910", ""},
-            Shell::Windows,
+        row({"C:\\Quake2\\quake2.exe", "it's;$x.cfg", "27910", ""}, Shell::Windows,
             "C:\\Quake2\\quake2.exe +set dedicated 1 +exec \"\\\"it's;$x.cfg\\\"\" +set port "
             "27910");
     }
-    void lines() {
-        QFETCH(QStringList, boxes);
-        QFETCH(int, shell);
-        QFETCH(QString, expected);
-        QCOMPARE(serverCommandLine(boxes[0], boxes[1], boxes[2], boxes[3], Shell(shell)), expected);
-    }
     // Through a real shell: a stand-in for the game in a folder whose name
     // holds blanks, quotes, "$" and ";" prints the arguments it receives.
-    void shellReceivesEachPieceWhole_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("file");
+    void shellReceivesEachPieceWhole() {
         static const char *const rows[][2] = {{"Quake 2", "my server.cfg"},
                                               {"it's \"q2\"", "a'b\"c.cfg"},
                                               {"$HOME and ${PATH}", "$x.cfg"},
                                               {"a;b; echo hacked", "s;rm -rf x.cfg"},
                                               {"a\\b `date`", "*.cfg"}};
-        for (const auto &[folder, file] : rows)
-            QTest::newRow(folder) << QString::fromLatin1(folder) << QString::fromLatin1(file);
-    }
-    void shellReceivesEachPieceWhole() {
-        QFETCH(QString, folder);
-        QFETCH(QString, file);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QVERIFY(QDir(dir.path()).mkpath(folder));
-        const QString game = dir.path() + u'/' + folder + QLatin1String("/quake2");
-        QFile script(game);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\"\n");
-        script.close();
-        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        for (const auto &[folderName, fileName] : rows) {
+            const QString folder = QString::fromLatin1(folderName);
+            const QString file = QString::fromLatin1(fileName);
+            QTemporaryDir dir;
+            QVERIFY(dir.isValid());
+            QVERIFY(QDir(dir.path()).mkpath(folder));
+            const QString game = dir.path() + u'/' + folder + QLatin1String("/quake2");
+            FileBytes::put(game, "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\"\n");
+            QVERIFY(QFile::setPermissions(game, QFile::ReadOwner | QFile::ExeOwner));
 
-        QProcess shell;
-        shell.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"), serverCommandLine(game, file, QStringLiteral("27 910"),
-                                                             folder, Shell::Posix)});
-        QVERIFY(shell.waitForFinished(10000));
-        QCOMPARE(shell.exitCode(), 0);
-        const QStringList received =
-            QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        // A name with a blank or a ";" reaches the game in quotes for its console.
-        const auto console = [](const QString &name) {
-            return name.contains(u' ') || name.contains(u';') ? u'"' + name + u'"' : name;
-        };
-        QCOMPARE(received, QStringList({game, "+set", "game", console(folder), "+set", "dedicated",
-                                        "1", "+exec", console(file), "+set", "port", "27 910"}));
+            QProcess shell;
+            shell.start(
+                QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 serverCommandLine(game, file, QStringLiteral("27 910"), folder, Shell::Posix)});
+            QVERIFY(shell.waitForFinished(10000));
+            QCOMPARE(shell.exitCode(), 0);
+            const QStringList received =
+                QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+            // A name with a blank or a ";" reaches the game in quotes for its console.
+            const auto console = [](const QString &name) {
+                return name.contains(u' ') || name.contains(u';') ? u'"' + name + u'"' : name;
+            };
+            QCOMPARE(received,
+                     QStringList({game, "+set", "game", console(folder), "+set", "dedicated", "1",
+                                  "+exec", console(file), "+set", "port", "27 910"}));
+        }
     }
 };
 

@@ -41,11 +41,10 @@ class TestConsoleCheck : public QObject {
 private slots:
     // One table for every rule: small texts, each from the way the server
     // reads a script, and the findings expected in them.
-    void rules_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("expected");
-        const auto row = [](const char *name, const QString &text, QStringList expected) {
-            QTest::newRow(name) << text << expected;
+    void rules() {
+        const auto row = [](const char *name, const QString &text, const QStringList &expected) {
+            const QStringList got = described(check(text));
+            QVERIFY2(got == expected, qPrintable(QLatin1String(name) + u'=' + got.join(u',')));
         };
         // A ";" outside quotes starts a command, also in a comment.
         row("semicolon in a comment line", latin1("//abc;set fraglimit 77"),
@@ -142,11 +141,6 @@ private slots:
         // 32,767 bytes, CR LF counted as the two they are.
         row("longest file, CR LF", QStringLiteral("set a 1\r\n//%1").arg(QString(32767 - 11, u'x')),
             {});
-    }
-    void rules() {
-        QFETCH(QString, text);
-        QFETCH(QStringList, expected);
-        QCOMPARE(described(check(text)), expected);
     }
 
     // A finding names the wizard answer of its line, also in the raw-code block.

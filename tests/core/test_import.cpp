@@ -67,16 +67,10 @@ private slots:
         }
     }
 
-    // Files as administrators write them.
     // Files as administrators write them: the host name and time limit taken
     // ("" for the first answers), the lines kept and the values outside the
     // tables, each list joined by "|".
-    void handWrittenFiles_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("hostname");
-        QTest::addColumn<QString>("timelimit");
-        QTest::addColumn<QStringList>("kept");
-        QTest::addColumn<QStringList>("outside");
+    void handWrittenFiles() {
         static const char *const rows[][5] = {
             {"empty", "", "", "", ""},
             {"comments at line ends, tabs", "Frag Hall", "20", "", ""},
@@ -102,26 +96,19 @@ private slots:
         const auto list = [](const char *joined) {
             return QString::fromLatin1(joined).split(u'|', Qt::SkipEmptyParts);
         };
-        for (const auto &[name, host, time, kept, outside] : rows)
-            QTest::newRow(name) << HandWrittenFiles::text(name)
-                                << (*host ? QString::fromLatin1(host) : FirstAnswers::Hostname)
-                                << (*time ? QString::fromLatin1(time) : FirstAnswers::Timelimit)
-                                << list(kept) << list(outside);
-    }
-    void handWrittenFiles() {
-        QFETCH(QString, file);
-        QFETCH(QString, hostname);
-        QFETCH(QString, timelimit);
-        QFETCH(QStringList, kept);
-        QFETCH(QStringList, outside);
-        const ServerFileImport::Result r = ServerFileImport::read(file);
-        QCOMPARE(r.record.Hostname, hostname);
-        QCOMPARE(r.record.Timelimit, timelimit);
-        QCOMPARE(r.keptLines, kept);
-        QCOMPARE(r.outsideTables, outside);
-        // The kept lines stand before the map line of the composed text.
-        const QStringList lines = ServerFileImport::compose(r, "T").split("\r\n");
-        QCOMPARE(lines.mid(lines.size() - 3 - kept.size(), kept.size()), kept);
+        for (const auto &[name, host, time, keptLines, outsideLines] : rows) {
+            const ServerFileImport::Result r = ServerFileImport::read(HandWrittenFiles::text(name));
+            const QStringList kept = list(keptLines);
+            QVERIFY2(r.record.Hostname ==
+                             (*host ? QString::fromLatin1(host) : FirstAnswers::Hostname) &&
+                         r.record.Timelimit ==
+                             (*time ? QString::fromLatin1(time) : FirstAnswers::Timelimit) &&
+                         r.keptLines == kept && r.outsideTables == list(outsideLines),
+                     name);
+            // The kept lines stand before the map line of the composed text.
+            const QStringList lines = ServerFileImport::compose(r, "T").split("\r\n");
+            QCOMPARE(lines.mid(lines.size() - 3 - kept.size(), kept.size()), kept);
+        }
     }
 
     void reportSaysWhatHappened() {

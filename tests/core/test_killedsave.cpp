@@ -34,10 +34,9 @@ class TestKilledSave : public QObject {
         child.start();
         if (!child.waitForStarted(WaitMs))
             return false;
-        while (!child.canReadLine()) {
+        while (!child.canReadLine())
             if (!child.waitForReadyRead(WaitMs))
                 return false;
-        }
         return child.readLine() == "writing\n";
     }
 

@@ -100,27 +100,20 @@ private slots:
         QCOMPARE(StartFolders::first({"a", "b"}, exists, "here"), QStringLiteral("here"));
     }
 
-    void movesLines_data() {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<bool>("moved");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("up") << 2 << 1 << true << "acbd";
-        QTest::newRow("down") << 1 << 2 << true << "acbd";
-        QTest::newRow("to the top") << 3 << 0 << true << "dabc";
-        QTest::newRow("to the bottom") << 0 << 3 << true << "bcda";
-        QTest::newRow("above the top") << 0 << -1 << false << "abcd";
-        QTest::newRow("below the bottom") << 3 << 4 << false << "abcd";
-    }
+    // Up, down, to either end; past an end nothing moves.
     void movesLines() {
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(bool, moved);
-        QFETCH(QString, after);
-        MaplistModel model;
-        model.appendLines({"a", "b", "c", "d"});
-        QCOMPARE(model.moveLine(from, to), moved);
-        QCOMPARE(model.lines().join(QString()), after);
+        static const struct {
+            int from, to;
+            bool moved;
+            const char *after;
+        } rows[] = {{2, 1, true, "acbd"}, {1, 2, true, "acbd"},   {3, 0, true, "dabc"},
+                    {0, 3, true, "bcda"}, {0, -1, false, "abcd"}, {3, 4, false, "abcd"}};
+        for (const auto &row : rows) {
+            MaplistModel model;
+            model.appendLines({"a", "b", "c", "d"});
+            QCOMPARE(model.moveLine(row.from, row.to), row.moved);
+            QCOMPARE(model.lines().join(QString()), QLatin1String(row.after));
+        }
     }
 };
 

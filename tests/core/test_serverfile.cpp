@@ -23,8 +23,6 @@ using Lines = QMap<int, QString>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Edit)
-
 // The server file as composed and as read back: round trips over seeded
 // random records, and the cases that randomness misses.
 class TestServerFile : public QObject {
@@ -33,59 +31,55 @@ class TestServerFile : public QObject {
 private slots:
     // What the composer writes for a record: the lines that differ from the
     // wizard's defaults, counted from 1 (an empty text removes the line).
-    void composing_data() {
-        QTest::addColumn<Edit>("edit");
-        QTest::addColumn<Lines>("changed");
-        QTest::newRow("wizard defaults") << Edit([](ServerSettingsRecord &) {}) << Lines{};
-        QTest::newRow("rail-only: no weapon, no ammunition")
-            << Edit([](ServerSettingsRecord &s) {
-                   s.GameType = 4;
-                   s.GameTypeName = QStringLiteral("Kestrune Rail-Only Insta-Gib FFA");
-                   s.PresetGameType = true;
-               })
-            << Lines{{6, "//4"},
-                     {38, "set gametype 4   // Kestrune Rail-Only Insta-Gib FFA"},
-                     {44, ""},
-                     {45, ""}};
-        QTest::newRow("randomizer") << Edit([](ServerSettingsRecord &s) {
-            s.RandomizerChosen = true;
-            s.RandomizerType = QStringLiteral("2");
-            s.AmmoGiven = 3;
-        }) << Lines{{7, "//3"}, {44, "set randomize_weapon 2"}, {45, "set ammo_given 3"}};
-        QTest::newRow("public") << Edit([](ServerSettingsRecord &s) {
-            s.PublicServer = 1;
-        }) << Lines{{8, "//1"}, {39, "set public 1"}, {43, "setmaster " + Expected::kMasters}};
-        QTest::newRow("type name's trailing blank") << Edit([](ServerSettingsRecord &s) {
-            s.GameType = 3;
-            s.GameTypeName = QStringLiteral("Kestrune Rail Only Extinction ");
-        }) << Lines{{6, "//3"}, {38, "set gametype 3   // Kestrune Rail Only Extinction "}};
+    void composing() {
+        const auto row = [](const Lines &changed, const Edit &edit) {
+            ServerSettingsRecord s = Expected::wizardDefaults();
+            edit(s);
+            QStringList lines = defaultLines();
+            const QList<int> numbers = changed.keys();
+            for (auto n = numbers.crbegin(); n != numbers.crend(); ++n) {
+                if (changed[*n].isEmpty())
+                    lines.removeAt(*n - 1);
+                else
+                    lines[*n - 1] = changed[*n];
+            }
+            QCOMPARE(composeServerFile(s, QStringLiteral("T")), join(lines));
+        };
+        row(Lines{}, [](ServerSettingsRecord &) {}); // the defaults
+        row(Lines{{6, "//4"},
+                  {38, "set gametype 4   // Kestrune Rail-Only Insta-Gib FFA"},
+                  {44, ""},
+                  {45, ""}},
+            [](ServerSettingsRecord &s) {
+                s.GameType = 4;
+                s.GameTypeName = QStringLiteral("Kestrune Rail-Only Insta-Gib FFA");
+                s.PresetGameType = true;
+            });
+        row(Lines{{7, "//3"}, {44, "set randomize_weapon 2"}, {45, "set ammo_given 3"}},
+            [](ServerSettingsRecord &s) {
+                s.RandomizerChosen = true;
+                s.RandomizerType = QStringLiteral("2");
+                s.AmmoGiven = 3;
+            });
+        row(Lines{{8, "//1"}, {39, "set public 1"}, {43, "setmaster " + Expected::kMasters}},
+            [](ServerSettingsRecord &s) { s.PublicServer = 1; });
+        row(Lines{{6, "//3"}, {38, "set gametype 3   // Kestrune Rail Only Extinction "}},
+            [](ServerSettingsRecord &s) {
+                s.GameType = 3;
+                s.GameTypeName = QStringLiteral("Kestrune Rail Only Extinction ");
+            });
         // Values restored from a file are text and are written as they came.
-        QTest::newRow("restored text") << Edit([](ServerSettingsRecord &s) {
+        row(Lines{{12, "// 516x"}, {46, "set dmflags  516x"}}, [](ServerSettingsRecord &s) {
             s.DMFlags = SettingNumber::fromText(QStringLiteral(" 516x"));
-        }) << Lines{{12, "// 516x"}, {46, "set dmflags  516x"}};
+        });
         // A line break inside a value is one blank: no command is split and
         // the raw-code lines stay in place.
-        QTest::newRow("line breaks in a value") << Edit([](ServerSettingsRecord &s) {
-            s.MasterServers = QStringLiteral("a\r\nb\nc\rd\r\n\r\ne");
-        }) << Lines{{9, "//a b c d  e"}, {43, "//setmaster a b c d  e"}};
-        QTest::newRow("quotes and slashes")
-            << Edit([](ServerSettingsRecord &s) { s.Hostname = QStringLiteral("a \"b\"; //c"); })
-            << Lines{{10, "//a \"b\"; //c"}, {40, "set hostname \"a \"b\"; //c\""}};
-    }
-    void composing() {
-        QFETCH(Edit, edit);
-        QFETCH(Lines, changed);
-        ServerSettingsRecord s = Expected::wizardDefaults();
-        edit(s);
-        QStringList lines = defaultLines();
-        const QList<int> numbers = changed.keys();
-        for (auto n = numbers.crbegin(); n != numbers.crend(); ++n) {
-            if (changed[*n].isEmpty())
-                lines.removeAt(*n - 1);
-            else
-                lines[*n - 1] = changed[*n];
-        }
-        QCOMPARE(composeServerFile(s, QStringLiteral("T")), join(lines));
+        row(Lines{{9, "//a b c d  e"}, {43, "//setmaster a b c d  e"}},
+            [](ServerSettingsRecord &s) {
+                s.MasterServers = QStringLiteral("a\r\nb\nc\rd\r\n\r\ne");
+            });
+        row(Lines{{10, "//a \"b\"; //c"}, {40, "set hostname \"a \"b\"; //c\""}},
+            [](ServerSettingsRecord &s) { s.Hostname = QStringLiteral("a \"b\"; //c"); });
     }
 
     void emptyRecord() {
@@ -127,127 +121,93 @@ private slots:
 
     // Files the reader refuses: only the program's own marker, exactly, on the
     // first line, and 25 raw-code lines of at least two characters.
-    void refusedFiles_data() {
-        QTest::addColumn<QByteArray>("bytes");
+    void refusedFiles() {
         const QByteArray file = Expected::wizardDefaultsFile("T").toLatin1();
         const QByteArray rest = file.mid(file.indexOf("\r\n"));
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("trailing blank") << kMarker + " " + rest;
-        QTest::newRow("other case") << kMarker.toLower() + rest;
-        QTest::newRow("blank before") << " " + kMarker + rest;
-        QTest::newRow("marker alone") << kMarker + "\r\n";
-        QTest::newRow("ends before line 26") << kMarker + QByteArray("\r\n//x").repeated(24);
-        QTest::newRow("ends before line 26, line end")
-            << kMarker + QByteArray("\r\n//x").repeated(24) + "\r\n";
-        QTest::newRow("raw-code line of one character")
-            << QByteArray(file).replace("\r\n//Sunny San Diego\r\n", "\r\n/\r\n");
-        QTest::newRow("empty raw-code line")
-            << QByteArray(file).replace("\r\n//Sunny San Diego\r\n", "\r\n\r\n");
-        QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + file;
-    }
-    void refusedFiles() {
-        QFETCH(QByteArray, bytes);
-        QVERIFY(!readServerFile(bytes));
+        const QByteArray tooShort = kMarker + QByteArray("\r\n//x").repeated(24);
+        for (const QByteArray &bytes :
+             QList<QByteArray>{QByteArray(), kMarker + " " + rest, kMarker.toLower() + rest,
+                               " " + kMarker + rest, kMarker + "\r\n", tooShort, tooShort + "\r\n",
+                               QByteArray(file).replace("\r\n//Sunny San Diego\r\n", "\r\n/\r\n"),
+                               QByteArray(file).replace("\r\n//Sunny San Diego\r\n", "\r\n\r\n"),
+                               "\xEF\xBB\xBF" + file}) // a UTF-8 byte-order mark
+            QVERIFY2(!readServerFile(bytes), bytes.left(80).constData());
     }
 
-    // Files it reads, and what it takes from them.
-    void readFiles_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("weapon"); // "r2": randomizer 2, "w0": weapon 0
+    // Files it reads, and what it takes from them; the weapon as "r2" (randomizer 2) or "w0"
+    // (weapon 0).
+    void readFiles() {
+        const auto row = [](const QByteArray &bytes, int field, const QString &value,
+                            const QString &weapon) {
+            const auto read = readServerFile(bytes);
+            QVERIFY(read);
+            QCOMPARE(read->rawValues.size(), RawCode::FieldCount);
+            QCOMPARE(read->rawValues[field], value);
+            QCOMPARE(read->text.toLatin1(), bytes); // shown byte for byte
+            const QString got = read->weapon
+                                    ? (read->weapon->randomizer ? "r" : "w") + read->weapon->code
+                                    : QString();
+            QCOMPARE(got, weapon);
+        };
         const QByteArray file = Expected::wizardDefaultsFile("T").toLatin1();
-        QTest::newRow("bare LF") << QByteArray(file).replace("\r\n", "\n") << 2 << "Sunny San Diego"
-                                 << "w0";
-        QTest::newRow("bare CR") << QByteArray(file).replace("\r\n", "\r") << 8
-                                 << "[[  Kestrune Server  ]]"
-                                 << "w0";
+        row(QByteArray(file).replace("\r\n", "\n"), 2, "Sunny San Diego", "w0");
+        row(QByteArray(file).replace("\r\n", "\r"), 8, "[[  Kestrune Server  ]]", "w0");
         // A value is its line less the first two characters; nothing is trimmed.
-        QTest::newRow("blanks kept")
-            << QByteArray(file).replace("//Sunny San Diego\r\n", "// Sunny San Diego \r\n") << 2
-            << " Sunny San Diego "
-            << "w0";
-        QTest::newRow("any two characters")
-            << QByteArray(file).replace("//Your Name Here\r\n", "xxYour Name Here\r\n") << 3
-            << "Your Name Here"
-            << "w0";
+        row(QByteArray(file).replace("//Sunny San Diego\r\n", "// Sunny San Diego \r\n"), 2,
+            " Sunny San Diego ", "w0");
+        row(QByteArray(file).replace("//Your Name Here\r\n", "xxYour Name Here\r\n"), 3,
+            "Your Name Here", "w0");
         // Beyond those the commands are not read; the raw-code block counts,
         // and of the commands the last weapon or randomizer line.
-        QTest::newRow("hand edits and trailing bytes")
-            << QByteArray(file)
-                   .replace("set hostname", "set hostname \"hand edited\"\r\nset x")
-                   .append("\r\nset randomize_weapon 2\r\n//set default_weapon 5\r\n")
-                   .append('\0')
-                   .append('\xff')
-            << 8 << "[[  Kestrune Server  ]]"
-            << "r2";
+        row(QByteArray(file)
+                .replace("set hostname", "set hostname \"hand edited\"\r\nset x")
+                .append("\r\nset randomize_weapon 2\r\n//set default_weapon 5\r\n")
+                .append('\0')
+                .append('\xff'),
+            8, "[[  Kestrune Server  ]]", "r2");
         QByteArray shortest = kMarker;
         for (int i = 0; i < 25; ++i)
             shortest += "\r\n//" + QByteArray::number(i);
-        QTest::newRow("the shortest file") << shortest << 24 << "24"
-                                           << "";
-    }
-    void readFiles() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, field);
-        QFETCH(QString, value);
-        QFETCH(QString, weapon);
-        const auto read = readServerFile(bytes);
-        QVERIFY(read);
-        QCOMPARE(read->rawValues.size(), RawCode::FieldCount);
-        QCOMPARE(read->rawValues[field], value);
-        QCOMPARE(read->text.toLatin1(), bytes); // shown byte for byte
-        const QString got =
-            read->weapon ? (read->weapon->randomizer ? "r" : "w") + read->weapon->code : QString();
-        QCOMPARE(got, weapon);
+        row(shortest, 24, "24", "");
     }
 
     // Regenerating: which lines are the composer's, where hand lines go, and
-    // what counts as a generated line changed by hand.
-    void handLines_data() {
-        QTest::addColumn<QString>("edit"); // applied to a composed file
-        QTest::addColumn<QStringList>("kept");
-        QTest::addColumn<int>("replaced");
-        QTest::newRow("nothing by hand") << QString() << QStringList() << 0;
-        QTest::newRow("above the block")
-            << "^set sv_gravity 800" << QStringList{"set sv_gravity 800"} << 0;
-        QTest::newRow("comments and blanks")
-            << "$// mine\r\n\r\n   \r\n//other" << QStringList{"// mine", "//other"} << 0;
-        QTest::newRow("generated, changed")
-            << "=set fraglimit 0=SET fraglimit 7" << QStringList() << 1;
-        QTest::newRow("quoted variable") << "$set \"hostname\" x" << QStringList() << 1;
-        QTest::newRow("unknown set") << "$set hostnames x\r\nsetmasterx 1"
-                                     << QStringList{"set hostnames x", "setmasterx 1"} << 0;
-        QTest::newRow("private setmaster") << "$//setmaster a b" << QStringList() << 1;
-        QTest::newRow("edited marker") << "=// Begining=// Beginning" << QStringList() << 0;
+    // what counts as a generated line changed by hand. The edit is applied
+    // to a composed file: "^" puts a line above it, "$" below it, "=old=new"
+    // changes a line.
+    void handLines() {
+        const auto row = [](const QString &edit, const QStringList &kept, int replaced) {
+            const QString composed = composeServerFile(Expected::wizardDefaults(), "T");
+            QString current = composed;
+            if (edit.startsWith(u'^'))
+                current.prepend(edit.mid(1) + "\r\n");
+            else if (edit.startsWith(u'$'))
+                current.append("\r\n" + edit.mid(1));
+            else if (edit.startsWith(u'='))
+                current.replace(edit.section(u'=', 1, 1), edit.section(u'=', 2));
+            const QString fresh = composeServerFile(Expected::wizardDefaults(), "U");
+            const HandLines::Regenerated r = HandLines::keep(current, fresh, composed);
+            QVERIFY2(r.kept == kept.size() && r.replaced == replaced, qPrintable(edit));
+            QStringList expected = fresh.split("\r\n");
+            for (const QString &line : kept)
+                expected.insert(expected.size() - 3, line);
+            QCOMPARE(r.text, expected.join("\r\n"));
+        };
+        row(QString(), {}, 0);
+        row("^set sv_gravity 800", {"set sv_gravity 800"}, 0);
+        row("$// mine\r\n\r\n   \r\n//other", {"// mine", "//other"}, 0); // comments, blanks
+        row("=set fraglimit 0=SET fraglimit 7", {}, 1);
+        row("$set \"hostname\" x", {}, 1);
+        row("$set hostnames x\r\nsetmasterx 1", {"set hostnames x", "setmasterx 1"}, 0);
+        row("$//setmaster a b", {}, 1);          // the private setmaster
+        row("=// Begining=// Beginning", {}, 0); // an edited marker
         // A line the tool does not write is kept whatever the letter case of
         // its name; a tool's command in other letters is the tool's.
         for (const char *line : {"set HostName \"Frag Hall\"", "Set Hostname x", "IdleDetect 5",
                                  "set TIMELIMIT 5", "set Idledetect 9", "hostname x"})
-            QTest::newRow(line) << u'$' + QLatin1String(line) << QStringList{line} << 0;
+            row(u'$' + QLatin1String(line), {line}, 0);
         for (const char *line : {"SET hostname x", "setMaster 127.0.0.1", "idledetect 5"})
-            QTest::newRow(line) << u'$' + QLatin1String(line) << QStringList() << 1;
-    }
-    void handLines() {
-        QFETCH(QString, edit);
-        QFETCH(QStringList, kept);
-        QFETCH(int, replaced);
-        const QString composed = composeServerFile(Expected::wizardDefaults(), "T");
-        QString current = composed;
-        if (edit.startsWith(u'^'))
-            current.prepend(edit.mid(1) + "\r\n");
-        else if (edit.startsWith(u'$'))
-            current.append("\r\n" + edit.mid(1));
-        else if (edit.startsWith(u'='))
-            current.replace(edit.section(u'=', 1, 1), edit.section(u'=', 2));
-        const QString fresh = composeServerFile(Expected::wizardDefaults(), "U");
-        const HandLines::Regenerated r = HandLines::keep(current, fresh, composed);
-        QCOMPARE(r.kept, kept.size());
-        QCOMPARE(r.replaced, replaced);
-        QStringList expected = fresh.split("\r\n");
-        for (const QString &line : kept)
-            expected.insert(expected.size() - 3, line);
-        QCOMPARE(r.text, expected.join("\r\n"));
+            row(u'$' + QLatin1String(line), {}, 1);
     }
 
     void creationTimeHasDateBlankAndSeconds() {

@@ -35,62 +35,44 @@ const QByteArray kReal = answer("\\dmflags\\16\\hostname\\Test Host\\mapname\\q2
 class TestStatusReply : public QObject {
     Q_OBJECT
 private slots:
-    void parse_data() {
-        QTest::addColumn<QByteArray>("datagram");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<bool>("truncated");
-        QTest::addColumn<QString>("map");
-        QTest::addColumn<int>("keys");
-        QTest::addColumn<QStringList>("players"); // "frags ping name"
-        QTest::newRow("the server's answer")
-            << kReal << true << false << "q2dm1" << 5 << QStringList{"3 25 Bot", "-1 999 x y"};
-        QTest::newRow("no players")
-            << answer("\\mapname\\m\n") << true << false << "m" << 1 << QStringList{};
-        QTest::newRow("cut inside a player") << kReal.first(kReal.size() - 8) << true << true
-                                             << "q2dm1" << 5 << QStringList{"3 25 Bot"};
-        QTest::newRow("cut inside the info")
-            << answer("\\mapname\\q2d") << true << true << "q2d" << 1 << QStringList{};
-        QTest::newRow("markup, high bit and control characters stay text")
-            << answer("\\hostname\\<b>x</b>\n0 0 \"\xc1\x01<i>\"\n") << true << false << "" << 1
-            << QStringList{"0 0 A?<i>"};
-        QTest::newRow("more keys than kept") << answer(infoString(100) + "\n") << true << true << ""
-                                             << int(StatusReply::MaxKeys) << QStringList{};
-        QTest::newRow("a key too long is left out")
-            << answer("\\" + QByteArray(200, 'k') + "\\v\\mapname\\m\n") << true << true << "m" << 1
-            << QStringList{};
-        QTest::newRow("a line that is no player")
-            << answer("\\mapname\\m\nabc 1 \"n\"\n2 3 unquoted\n") << true << true << "m" << 1
-            << QStringList{};
-        QTest::newRow("a name too long is cut")
-            << answer("\\mapname\\m\n1 2 \"" + QByteArray(500, 'n') + "\"\n") << true << true << "m"
-            << 1 << QStringList{"1 2 " + QString(int(StatusReply::MaxNameLength), u'n')};
-        QTest::newRow("garbage") << QByteArray("\x01\x02garbage") << false << false << "" << 0
-                                 << QStringList{};
-        QTest::newRow("no prefix")
-            << QByteArray("print\n\\mapname\\m\n") << false << false << "" << 0 << QStringList{};
-        QTest::newRow("another answer") << QByteArray("\xff\xff\xff\xffinfo\n  x q2dm1 0/ 8\n")
-                                        << false << false << "" << 0 << QStringList{};
-        QTest::newRow("larger than any answer")
-            << answer("\\mapname\\m\n" + QByteArray(OutOfBand::MaxDatagram, 'x')) << false << false
-            << "" << 0 << QStringList{};
-    }
+    // Each datagram: whether it is an answer, cut short, its map, how many
+    // keys are kept and the players as "frags ping name".
     void parse() {
-        QFETCH(QByteArray, datagram);
-        QFETCH(bool, ok);
-        QFETCH(bool, truncated);
-        QFETCH(QString, map);
-        QFETCH(int, keys);
-        QFETCH(QStringList, players);
-        const StatusReply reply = parseStatusReply(datagram);
-        QCOMPARE(reply.ok(), ok);
-        QCOMPARE(reply.error.isEmpty(), ok);
-        QCOMPARE(reply.truncated, truncated);
-        QCOMPARE(reply.map(), map);
-        QCOMPARE(reply.info.size(), keys);
-        QStringList seen;
-        for (const StatusPlayer &p : reply.players)
-            seen.append(QStringLiteral("%1 %2 %3").arg(p.frags).arg(p.ping).arg(p.name));
-        QCOMPARE(seen, players);
+        const auto row = [](const char *name, const QByteArray &datagram, bool ok, bool truncated,
+                            const QString &map, int keys, const QStringList &players) {
+            const StatusReply reply = parseStatusReply(datagram);
+            QStringList seen;
+            for (const StatusPlayer &p : reply.players)
+                seen.append(QStringLiteral("%1 %2 %3").arg(p.frags).arg(p.ping).arg(p.name));
+            QVERIFY2(reply.ok() == ok && reply.error.isEmpty() == ok &&
+                         reply.truncated == truncated && reply.map() == map &&
+                         reply.info.size() == keys && seen == players,
+                     name);
+        };
+        row("the server's answer", kReal, true, false, "q2dm1", 5, {"3 25 Bot", "-1 999 x y"});
+        row("no players", answer("\\mapname\\m\n"), true, false, "m", 1, {});
+        row("cut inside a player", kReal.first(kReal.size() - 8), true, true, "q2dm1", 5,
+            {"3 25 Bot"});
+        row("cut inside the info", answer("\\mapname\\q2d"), true, true, "q2d", 1, {});
+        row("markup, high bit and control characters stay text",
+            answer("\\hostname\\<b>x</b>\n0 0 \"\xc1\x01<i>\"\n"), true, false, "", 1,
+            {"0 0 A?<i>"});
+        row("more keys than kept", answer(infoString(100) + "\n"), true, true, "",
+            int(StatusReply::MaxKeys), {});
+        row("a key too long is left out", answer("\\" + QByteArray(200, 'k') + "\\v\\mapname\\m\n"),
+            true, true, "m", 1, {});
+        row("a line that is no player", answer("\\mapname\\m\nabc 1 \"n\"\n2 3 unquoted\n"), true,
+            true, "m", 1, {});
+        row("a name too long is cut",
+            answer("\\mapname\\m\n1 2 \"" + QByteArray(500, 'n') + "\"\n"), true, true, "m", 1,
+            {"1 2 " + QString(int(StatusReply::MaxNameLength), u'n')});
+        row("garbage", QByteArray("\x01\x02garbage"), false, false, "", 0, {});
+        row("no prefix", QByteArray("print\n\\mapname\\m\n"), false, false, "", 0, {});
+        row("another answer", QByteArray("\xff\xff\xff\xffinfo\n  x q2dm1 0/ 8\n"), false, false,
+            "", 0, {});
+        row("larger than any answer",
+            answer("\\mapname\\m\n" + QByteArray(OutOfBand::MaxDatagram, 'x')), false, false, "", 0,
+            {});
     }
 
     void requests() {
@@ -133,45 +115,37 @@ private slots:
 
     // What the server holds against what the file sets: the last set counts,
     // lines after map are marked, the console check's findings explain.
-    void differences_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("held");     // name=value
-        QTest::addColumn<QStringList>("expected"); // variable|line|held|after map|explained
+    // Held as "name=value"; expected as "variable|line|held|after map|explained".
+    void differences() {
+        const auto row = [](const QString &file, const QStringList &held,
+                            const QStringList &expected) {
+            QHash<QString, QString> values;
+            for (const QString &pair : held)
+                values.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+            QStringList seen;
+            for (const ServerComparison::Difference &d :
+                 ServerComparison::differences(file, values))
+                seen.append(QStringLiteral("%1|%2|%3|%4|%5")
+                                .arg(d.expected.variable)
+                                .arg(d.expected.line + 1)
+                                .arg(d.held.value_or("-"))
+                                .arg(int(d.expected.afterMap))
+                                .arg(int(!d.explanation.isEmpty())));
+            QCOMPARE(seen, expected);
+        };
         const QString file = "set hostname \"A B\"\r\nset timelimit 10;set fraglimit 5\r\n"
                              "set timelimit 20\r\nmap q2dm1\r\nset maxclients 4\r\n";
-        const QStringList same{"hostname=A B", "timelimit=20", "fraglimit=5", "maxclients=4"};
-        QTest::newRow("all held") << file << same << QStringList{};
-        QTest::newRow("changed since")
-            << file << QStringList{"hostname=A B", "timelimit=42", "fraglimit=5", "maxclients=4"}
-            << QStringList{"timelimit|3|42|0|0"};
-        QTest::newRow("unknown and after map")
-            << file << QStringList{"hostname=A B", "timelimit=20", "maxclients=8"}
-            << QStringList{"fraglimit|2|-|0|1", "maxclients|5|8|1|1"};
-        QTest::newRow("names count letter case")
-            << "set Timelimit 5\r\n"
-            << QStringList{"timelimit=5"} << QStringList{"Timelimit|1|-|0|0"};
-        QTest::newRow("bare name and value")
-            << "fraglimit 10 20\r\nFraglimit 3\r\nset kv 1\r\nkv 2\r\nalias dmflags \"echo\"\r\n"
-               "dmflags 16\r\nnokv 5\r\nmap q2dm1\r\ntimelimit 5\r\n"
-            << QStringList{"fraglimit=20", "kv=1"}
-            << QStringList{"fraglimit|1|20|0|1", "kv|4|1|0|0", "timelimit|9|-|1|1"};
-    }
-    void differences() {
-        QFETCH(QString, file);
-        QFETCH(QStringList, held);
-        QFETCH(QStringList, expected);
-        QHash<QString, QString> values;
-        for (const QString &pair : held)
-            values.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-        QStringList seen;
-        for (const ServerComparison::Difference &d : ServerComparison::differences(file, values))
-            seen.append(QStringLiteral("%1|%2|%3|%4|%5")
-                            .arg(d.expected.variable)
-                            .arg(d.expected.line + 1)
-                            .arg(d.held.value_or("-"))
-                            .arg(int(d.expected.afterMap))
-                            .arg(int(!d.explanation.isEmpty())));
-        QCOMPARE(seen, expected);
+        row(file, {"hostname=A B", "timelimit=20", "fraglimit=5", "maxclients=4"}, {});
+        row(file, {"hostname=A B", "timelimit=42", "fraglimit=5", "maxclients=4"},
+            {"timelimit|3|42|0|0"});
+        // Unknown to the server, and after the map.
+        row(file, {"hostname=A B", "timelimit=20", "maxclients=8"},
+            {"fraglimit|2|-|0|1", "maxclients|5|8|1|1"});
+        row("set Timelimit 5\r\n", {"timelimit=5"}, {"Timelimit|1|-|0|0"}); // letter case counts
+        // Bare names with their values.
+        row("fraglimit 10 20\r\nFraglimit 3\r\nset kv 1\r\nkv 2\r\nalias dmflags \"echo\"\r\n"
+            "dmflags 16\r\nnokv 5\r\nmap q2dm1\r\ntimelimit 5\r\n",
+            {"fraglimit=20", "kv=1"}, {"fraglimit|1|20|0|1", "kv|4|1|0|0", "timelimit|9|-|1|1"});
     }
 
     // The worst word of a console line marks it, wherever it stands.

@@ -38,11 +38,10 @@ class TestSyntax : public QObject {
     Q_OBJECT
 
 private slots:
-    void commandsAndTheirWords_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QStringList>("expected");
-        const auto row = [](const char *name, const char *line, QStringList expected) {
-            QTest::newRow(name) << QString::fromLatin1(line) << expected;
+    void commandsAndTheirWords() {
+        const auto row = [](const char *name, const char *line, const QStringList &expected) {
+            const QStringList got = described(QString::fromLatin1(line));
+            QVERIFY2(got == expected, qPrintable(QLatin1String(name) + u'=' + got.join(u',')));
         };
         row("set with a quoted value and a flag", "set email \"rex@example.net\" s",
             {"Command:set", "Variable:email", "String:\"rex@example.net\"", "Value:s"});
@@ -83,11 +82,6 @@ private slots:
         row("empty line", "", {});
         row("setmaster and its servers", "setmaster a.example b.example",
             {"Command:setmaster", "Value:a.example", "Value:b.example"});
-    }
-    void commandsAndTheirWords() {
-        QFETCH(QString, line);
-        QFETCH(QStringList, expected);
-        QCOMPARE(described(line), expected);
     }
 
     // The block runs from the marker on the first line to its end line, as

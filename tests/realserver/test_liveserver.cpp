@@ -4,6 +4,7 @@
 // own with only loopback; the server runs there as the user nobody through
 // q2ded_sandboxed.sh, which the tool takes for the game's program.
 
+#include "Engine.h"
 #include "LoopbackClient.h"
 #include "SmallestMap.h"
 #include "gui/GuiTestSupport.h"
@@ -38,8 +39,6 @@
 
 namespace {
 
-const QString kScripts = QStringLiteral(REALSERVER_SCRIPTS);
-const QString kFetched = QStringLiteral(REALSERVER_FETCHED);
 constexpr quint16 kPort = 27930;
 constexpr int kServerMs = 20000; // the longest the server may take to load its map
 
@@ -129,18 +128,10 @@ class TestLiveServer : public QObject {
 
 private slots:
     void initTestCase() {
-        QProcess fetch;
-        fetch.start(kScripts + QLatin1String("/fetch_quake2.sh"), {kFetched});
-        QVERIFY(fetch.waitForFinished(240000) && fetch.exitCode() == 0);
         QVERIFY(m_dir.isValid());
-        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                        QFile::ExeOwner | QFile::ReadOther |
-                                                        QFile::ExeOther));
-        QProcess copy;
-        copy.start(QStringLiteral("cp"),
-                   {QStringLiteral("-a"), kFetched + QLatin1String("/root/usr/lib/yamagi-quake2"),
-                    m_dir.filePath(QStringLiteral("engine"))});
-        QVERIFY(copy.waitForFinished(30000) && copy.exitCode() == 0);
+        copyEngine(m_dir.path(), m_dir.filePath(QStringLiteral("engine")));
+        if (QTest::currentTestFailed())
+            return;
         m_home = m_dir.filePath(QStringLiteral("home"));
         QVERIFY(QDir().mkpath(m_home + QLatin1String("/.yq2/baseq2/maps")));
         QFile map(m_home + QLatin1String("/.yq2/baseq2/maps/q2dm1.bsp"));
@@ -265,16 +256,14 @@ private slots:
     void faults_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("message");
-        QTest::newRow("killed from outside") << "kill"
-                                             << "ended from outside (signal 9";
-        QTest::newRow("port in use") << "port"
-                                     << "Port 27930 is already in use";
-        QTest::newRow("missing program") << "missing"
-                                         << "does not exist";
-        QTest::newRow("not executable") << "plain"
-                                        << "is not executable";
-        QTest::newRow("ends at once") << "false"
-                                      << "ended at once";
+        static const char *const rows[][3] = {
+            {"killed from outside", "kill", "ended from outside (signal 9"},
+            {"port in use", "port", "Port 27930 is already in use"},
+            {"missing program", "missing", "does not exist"},
+            {"not executable", "plain", "is not executable"},
+            {"ends at once", "false", "ended at once"}};
+        for (const auto &[name, fault, message] : rows)
+            QTest::newRow(name) << QString::fromLatin1(fault) << QString::fromLatin1(message);
     }
     void faults() {
         QFETCH(QString, fault);
@@ -316,19 +305,20 @@ private slots:
         QTest::addColumn<QString>("answer");
         const QByteArray good(
             "\xff\xff\xff\xffprint\n\\hostname\\Fake\\mapname\\fake1\n0 5 \"p\"\n");
-        QTest::newRow("answers") << "127.0.0.1" << good << false << "Answered.";
-        QTest::newRow("by name") << "localhost" << good << false << "Answered.";
-        QTest::newRow("IPv6") << "::1" << good << false << "Answered.";
-        QTest::newRow("never answers")
-            << "127.0.0.1" << QByteArray() << false << "No answer within 2 s";
-        QTest::newRow("answers from another port")
-            << "127.0.0.1" << good << true << "No answer within 2 s";
-        QTest::newRow("garbage") << "127.0.0.1" << QByteArray("\x00\x13garbage", 9) << false
-                                 << "not a Quake II status answer";
-        QTest::newRow("oversized")
-            << "127.0.0.1" << good + QByteArray(60000, 'x') << false << "larger than any";
-        QTest::newRow("truncated")
-            << "127.0.0.1" << good.first(good.size() - 5) << false << "cut short";
+        const auto row = [](const char *name, const char *host, const QByteArray &reply,
+                            bool fromOther, const char *answer) {
+            QTest::newRow(name) << QString::fromLatin1(host) << reply << fromOther
+                                << QString::fromLatin1(answer);
+        };
+        row("answers", "127.0.0.1", good, false, "Answered.");
+        row("by name", "localhost", good, false, "Answered.");
+        row("IPv6", "::1", good, false, "Answered.");
+        row("never answers", "127.0.0.1", QByteArray(), false, "No answer within 2 s");
+        row("answers from another port", "127.0.0.1", good, true, "No answer within 2 s");
+        row("garbage", "127.0.0.1", QByteArray("\x00\x13garbage", 9), false,
+            "not a Quake II status answer");
+        row("oversized", "127.0.0.1", good + QByteArray(60000, 'x'), false, "larger than any");
+        row("truncated", "127.0.0.1", good.first(good.size() - 5), false, "cut short");
     }
     void otherServers() {
         QFETCH(QString, host);
