@@ -1,8 +1,6 @@
 #include "WizardDriver.h"
-#include "about/frmAbout.h"
 #include "maplist/frmCreateMaplist.h"
 #include "motd/frmCreateMOTD.h"
-#include "platform/Look.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -77,18 +75,6 @@ QString promptOf(const QWidget *control) {
     return combo->isEditable() ? combo->lineEdit()->placeholderText() : combo->placeholderText();
 }
 
-// A control by its object name; a part of one (the box of an editable
-// drop-down, an entry of a list) by its name and the control it belongs to.
-QString describe(QAccessibleInterface *node, const QString &name) {
-    QObject *object = node->object();
-    if (object && !object->objectName().isEmpty())
-        return object->objectName();
-    QAccessibleInterface *up = node->parent();
-    while (up && !(up->object() && !up->object()->objectName().isEmpty()))
-        up = up->parent();
-    return QStringLiteral("\"%1\" of %2").arg(name, up ? up->object()->objectName() : QString());
-}
-
 // What a screen reader would find wrong in a shown window. The walk goes down
 // through every node that is offered (not marked invisible), and must reach
 // every control of the window that can take the focus.
@@ -102,7 +88,9 @@ QStringList faults(QWidget *window) {
             return;
         reached.insert(node->object());
         const QString name = node->text(QAccessible::Name);
-        const QString what = describe(node, name);
+        const QString what =
+            QStringLiteral("\"%1\" (%2)")
+                .arg(name, node->object() ? node->object()->objectName() : QString());
         if (!node->rect().intersects(inside))
             found.append(what + QStringLiteral(" is offered but lies outside the window"));
         auto *control = qobject_cast<QWidget *>(node->object());
@@ -155,10 +143,6 @@ Visit wizardPage(int page, const char *gameType = "Kestrune DM Free for All (FFA
     };
 }
 
-QDialog *dialogOf(frmOutput &main, const char *name) {
-    return GuiFixture::control<QDialog>(&main, QString::fromLatin1(name));
-}
-
 const QList<std::pair<const char *, Visit>> &windows() {
     static const QList<std::pair<const char *, Visit>> table{
         {"main window, compact", [](GuiFixture &f, const Check &check) { check(&f.main()); }},
@@ -175,8 +159,6 @@ const QList<std::pair<const char *, Visit>> &windows() {
              const QSize least = m.centralWidget()->minimumSize() + QSize(60, 120);
              if (least.boundedTo(available.size()) == least) {
                  QVERIFY(available.contains(m.frameGeometry()));
-                 QCOMPARE(m.frameGeometry().size(),
-                          Look::twipsToPixels(&m, 8805, 8280).boundedTo(available.size()));
                  const QSize before = m.txtOutput->size();
                  m.resize(m.size() - QSize(40, 60));
                  QCOMPARE(m.txtOutput->size(), before - QSize(40, 60));
@@ -201,12 +183,12 @@ const QList<std::pair<const char *, Visit>> &windows() {
         {"command-line creator",
          [](GuiFixture &f, const Check &check) {
              GuiFixture::click(f.main().cmdCreateShortcut);
-             check(dialogOf(f.main(), "frmShortcut"));
+             check(GuiFixture::control<QDialog>(&f.main(), "frmShortcut"));
          }},
         {"About",
          [](GuiFixture &f, const Check &check) {
              f.main().mnuAbout->trigger();
-             check(dialogOf(f.main(), "frmAbout"));
+             check(GuiFixture::control<QDialog>(&f.main(), "frmAbout"));
          }},
         {"unsaved-changes prompt",
          [](GuiFixture &f, const Check &check) {
@@ -280,15 +262,15 @@ private slots:
     void otherScreens_data() {
         QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QString>("windows");
-        QTest::newRow("scale 2") << QStringList{"QT_SCALE_FACTOR=2"} << "everyWindow";
-        QTest::newRow("scale 1.5") << QStringList{"QT_SCALE_FACTOR=1.5"} << "everyWindow";
-        // A dark Fusion look at each scale; at scale 1 the offscreen screen is
-        // 800 by 600, which every window must fit.
-        for (const char *scale : {"1", "1.5", "2"})
-            QTest::addRow("dark, scale %s", scale)
-                << QStringList{QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(scale),
-                               "KESTRUNE_TEST_LOOK=dark"}
-                << "everyWindow";
+        // Each scale, light and in a dark Fusion look; at scale 1 the
+        // offscreen screen is 800 by 600, which every window must fit.
+        for (const char *look : {"light", "dark"})
+            for (const char *scale : {"1", "1.5", "2"})
+                if (look != QLatin1String("light") || scale != QLatin1String("1"))
+                    QTest::addRow("%s, scale %s", look, scale)
+                        << QStringList{QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(scale),
+                                       QStringLiteral("KESTRUNE_TEST_LOOK=") + QLatin1String(look)}
+                        << "everyWindow";
         // A small screen of high resolution, 1024 by 768 at 144 dpi: the
         // grown main window must fit it.
         QTest::newRow("small screen")

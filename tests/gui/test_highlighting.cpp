@@ -62,7 +62,7 @@ QColor colourAt(const QPlainTextEdit *edit, int line, int column) {
     return QColor();
 }
 
-bool coloured(const QPlainTextEdit *edit, int line) {
+bool coloured(const QPlainTextEdit *edit, int line) { // any part of it
     return !edit->document()->findBlockByNumber(line).layout()->formats().isEmpty();
 }
 
