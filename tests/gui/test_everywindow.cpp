@@ -267,7 +267,8 @@ private slots:
         for (const char *look : {"light", "dark"})
             for (const char *scale : {"1", "1.5", "2"})
                 if (look != QLatin1String("light") || scale != QLatin1String("1"))
-                    QTest::addRow("%s, scale %s", look, scale)
+                    QTest::newRow(qPrintable(QLatin1String(look) + QStringLiteral(", scale ") +
+                                             QLatin1String(scale)))
                         << QStringList{QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(scale),
                                        QStringLiteral("KESTRUNE_TEST_LOOK=") + QLatin1String(look)}
                         << "everyWindow";
