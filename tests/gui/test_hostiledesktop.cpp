@@ -297,7 +297,9 @@ private slots:
         heart.stop();
         const qint64 grown = statusKb("VmHWM:") - memory;
 
-        QVERIFY2(longest < 100, qPrintable(QStringLiteral("stalled %1 ms").arg(longest)));
+        // Work on the window's thread would hold it for seconds or for ever; a
+        // loaded machine's scheduling alone has held it past 100 ms.
+        QVERIFY2(longest < 500, qPrintable(QStringLiteral("stalled %1 ms").arg(longest)));
         QVERIFY2(grown < kGrowthKb, qPrintable(QStringLiteral("grew %1 KB").arg(grown)));
         const auto shown = MessageBox::takeShown();
         const QString said =

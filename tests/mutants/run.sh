@@ -63,12 +63,14 @@ read_faults() {
 }
 
 # The project's files as committed or changed, without build folders; the
-# copy's own build folder stays.
+# copy's own build folder stays. Each file is stamped with the time of the
+# copy, so that the build sees a file that changed since an earlier copy even
+# when its own time is older than the objects built then.
 copy_project() {
     mkdir -p "$tree"
     find "$tree" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
     (cd "$project" && git ls-files -z --cached --others --exclude-standard |
-        tar --null --files-from=- -cf -) | tar -xf - -C "$tree"
+        tar --null --files-from=- -cf -) | tar --touch -xf - -C "$tree"
 }
 
 # Prints how often $2 occurs in file $1 and leaves the file's text in $text.
