@@ -84,6 +84,7 @@ QVariant MaplistModel::headerData(int section, Qt::Orientation orientation, int 
         return QString::fromLatin1(kHeadings[section][1]);
     return {};
 }
+
 bool MaplistModel::removeRows(int row, int count, const QModelIndex &parent) {
     if (parent.isValid() || row < 0 || count < 1 || row + count > m_lines.size())
         return false;
