@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 
 // Walks the lines of single-byte text. A line ends at CR LF, a bare LF or a
@@ -15,8 +17,7 @@ public:
         if (m_pos >= m_bytes.size())
             return std::nullopt;
         const qsizetype start = m_pos;
-        while (m_pos < m_bytes.size() && m_bytes[m_pos] != '\r' && m_bytes[m_pos] != '\n')
-            ++m_pos;
+        m_pos = std::min(nextOf('\r', m_nextCr), nextOf('\n', m_nextLf));
         const QByteArrayView line = m_bytes.sliced(start, m_pos - start);
         if (m_pos < m_bytes.size()) {
             if (m_bytes[m_pos] == '\r' && m_pos + 1 < m_bytes.size() && m_bytes[m_pos + 1] == '\n')
@@ -26,7 +27,23 @@ public:
         return line;
     }
 
+    // Where the next line starts.
+    qsizetype position() const { return m_pos; }
+
 private:
+    // The first `c` at or after the current place, or the end. The places
+    // found are kept, so that a text with only one kind of line end is still
+    // searched once through, by memchr, whatever its number of lines.
+    qsizetype nextOf(char c, qsizetype &found) const {
+        if (found < m_pos) {
+            const void *at = std::memchr(m_bytes.data() + m_pos, c, m_bytes.size() - m_pos);
+            found = at ? static_cast<const char *>(at) - m_bytes.data() : m_bytes.size();
+        }
+        return found;
+    }
+
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
+    qsizetype m_nextCr = -1;
+    qsizetype m_nextLf = -1;
 };

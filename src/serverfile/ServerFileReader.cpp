@@ -4,6 +4,38 @@
 #include "ServerFileFormat.h"
 #include "platform/TextLines.h"
 
+#include <QByteArrayMatcher>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Where each line from `from` on that holds one of the words starts, in order
+// and each once.
+std::vector<qsizetype> linesHolding(QByteArrayView bytes, qsizetype from,
+                                    std::initializer_list<const char *> words) {
+    std::vector<qsizetype> starts;
+    for (const char *word : words) {
+        const QByteArrayMatcher matcher(word);
+        for (qsizetype at = matcher.indexIn(bytes, from); at >= 0;) {
+            qsizetype start = at;
+            while (start > from && bytes[start - 1] != '\r' && bytes[start - 1] != '\n')
+                --start;
+            starts.push_back(start);
+            qsizetype end = at;
+            while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+                ++end;
+            at = matcher.indexIn(bytes, end);
+        }
+    }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    return starts;
+}
+
+} // namespace
+
 std::optional<ServerFileContents> readServerFile(QByteArrayView bytes) {
     TextLines cursor(bytes);
     const auto first = cursor.next();
@@ -20,11 +52,10 @@ std::optional<ServerFileContents> readServerFile(QByteArrayView bytes) {
     }
     ServerFileContents contents{QString::fromLatin1(bytes), values, {}, {}};
     using S = ServerSettingsRecord;
-    while (const auto line = cursor.next()) {
-        // Only three commands are wanted; most lines need no closer look.
-        if (!line->contains("weapon") && !line->contains("highscorer"))
-            continue;
-        const QString text = QString::fromLatin1(*line);
+    // Only three commands are wanted: the lines that name them are found by
+    // searching the rest of the file, not by looking into every line.
+    for (const qsizetype start : linesHolding(bytes, cursor.position(), {"weapon", "highscorer"})) {
+        const QString text = QString::fromLatin1(TextLines(bytes.sliced(start)).next().value());
         const GeneratedLines::ParsedLine parsed = GeneratedLines::parse(text);
         if (!parsed.command)
             continue;
