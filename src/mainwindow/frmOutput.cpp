@@ -3,6 +3,7 @@
 #include "DocumentText.h"
 #include "FindingsList.h"
 #include "ServerFileHighlighter.h"
+#include "WholeTextReplacement.h"
 #include "about/frmAbout.h"
 #include "commandline/frmShortcut.h"
 #include "platform/Look.h"
@@ -252,16 +253,9 @@ void frmOutput::showSaved() {
         setWindowModified(!PublicVars::Saved);
 }
 
-// The history before the replacement goes: the text it replaced is the one
-// step back, and a run of large openings does not pile up their texts.
 void frmOutput::replaceServerText(const QString &text) {
     m_settingText = true;
-    txtOutput->document()->clearUndoRedoStacks();
-    QTextCursor cursor(txtOutput->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(text);
-    cursor.endEditBlock();
+    replaceWholeText(txtOutput->document(), text);
     m_settingText = false;
     // A new text is read from its first line.
     txtOutput->setTextCursor(QTextCursor(txtOutput->document()));
