@@ -2,12 +2,10 @@
 
 #include "StatusReply.h"
 
-#include <QHostAddress>
 #include <QObject>
 #include <QTimer>
 
-class QUdpSocket;
-class QHostInfo;
+class DatagramLink;
 
 // One question to a Quake II server over UDP: "status", or a command by
 // remote console. A host name is looked up without blocking; the answer must
@@ -39,21 +37,16 @@ signals:
 
 private:
     void ask(const QString &host, quint16 port, const QByteArray &datagram);
-    void looked(int request, const QHostInfo &info);
-    void send(const QHostAddress &address);
-    void readDatagrams();
+    void received(const QByteArray &bytes);
+    void fail(const QString &message);
     void finish();
 
-    QUdpSocket *m_socket = nullptr;
+    DatagramLink *m_link = nullptr; // the question's; none between questions
     QTimer m_timeout;
     QTimer m_settle; // more datagrams of a long rcon answer
-    int m_request = 0;
-    int m_lookup = -1;
     bool m_busy = false;
     bool m_status = false;
     QString m_host;
-    QHostAddress m_address;
     quint16 m_port = 0;
-    QByteArray m_datagram;
     QByteArray m_collected; // an rcon answer so far
 };

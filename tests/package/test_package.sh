@@ -63,6 +63,8 @@ expect() { # expect <permissions pattern> <path>
     grep -qE "^$1 .* \./$2\$" <<<"$contents" || fail "the .deb has no $2 ($1)"
 }
 expect '-rwxr-xr-x' usr/bin/kestrune-server-tool
+# The network module, where the program looks for it from usr/bin.
+expect '-rw[-x]r-[-x]r-[-x]' 'usr/lib/(.*/)?kestrune-server-tool/libkestrune_udp\.so'
 expect '-rw-r--r--' "usr/share/applications/$id.desktop"
 expect '-rw-r--r--' "usr/share/metainfo/$id.metainfo.xml"
 expect '-rw-r--r--' "usr/share/icons/hicolor/scalable/apps/$id.svg"
