@@ -64,7 +64,7 @@ expect() { # expect <permissions pattern> <path>
 }
 expect '-rwxr-xr-x' usr/bin/kestrune-server-tool
 # The network module, where the program looks for it from usr/bin.
-expect '-rw[-x]r-[-x]r-[-x]' 'usr/lib/(.*/)?kestrune-server-tool/libkestrune_udp\.so'
+expect '-rw[-x]r-[-x]r-[-x]' 'usr/lib/(.*/)?kestrune-server-tool/kestrune_udp\.so'
 expect '-rw-r--r--' "usr/share/applications/$id.desktop"
 expect '-rw-r--r--' "usr/share/metainfo/$id.metainfo.xml"
 expect '-rw-r--r--' "usr/share/icons/hicolor/scalable/apps/$id.svg"
