@@ -17,7 +17,7 @@ namespace {
 std::optional<std::pair<QStringView, QStringView>> setting(const QuakeConsole::Command &command,
                                                            bool afterMap,
                                                            const QSet<QString> &created,
-                                                           const QSet<QString> &aliases) {
+                                                           const QHash<QString, bool> &aliases) {
     const QStringView name = command.name();
     if (QuakeConsole::sameCommand(name, u"set")) {
         if (command.words.size() < 3 ||
@@ -42,7 +42,7 @@ QList<Expectation> expectations(QStringView fileText) {
     QList<Expectation> out;
     QHash<QString, qsizetype> index;
     QSet<QString> created;
-    QSet<QString> aliases; // by lower-case name
+    QHash<QString, bool> aliases; // by lower-case name, and whether one loads a map
     bool afterMap = false;
     int lineNumber = 0;
     for (QStringView line : fileText.split(u'\n')) {
@@ -52,10 +52,13 @@ QList<Expectation> expectations(QStringView fileText) {
         for (const QuakeConsole::Command &command : QuakeConsole::commands(line)) {
             if (command.words.isEmpty())
                 continue;
-            if (QuakeConsole::sameCommand(command.name(), u"map") && command.words.size() == 2)
+            // A map loads by its command or by an alias that runs one.
+            if (QuakeConsole::loadsMap(command) ||
+                aliases.value(command.name().toString().toLower()))
                 afterMap = true;
             if (QuakeConsole::sameCommand(command.name(), u"alias") && command.words.size() >= 2)
-                aliases.insert(command.words[1].text.toString().toLower());
+                aliases.insert(command.words[1].text.toString().toLower(),
+                               QuakeConsole::aliasLoadsMap(command));
             const auto set = setting(command, afterMap, created, aliases);
             if (!set)
                 continue;

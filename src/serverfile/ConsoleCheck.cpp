@@ -333,13 +333,8 @@ void Checker::checkSetMaster(QStringView text, qsizetype start) {
 void Checker::noteAlias(const Command &command) {
     if (command.words.size() < 2)
         return;
-    using QuakeConsole::sameCommand;
-    bool loads = false;
-    if (command.words.size() >= 3)
-        for (const Command &inner : QuakeConsole::commands(command.words[2].text))
-            loads =
-                loads || sameCommand(inner.name(), u"map") || sameCommand(inner.name(), u"gamemap");
-    m_aliases.insert(command.words[1].text.toString().toLower(), loads);
+    m_aliases.insert(command.words[1].text.toString().toLower(),
+                     QuakeConsole::aliasLoadsMap(command));
 }
 
 // Why a command got more words than it takes: a quote that ends a quoted

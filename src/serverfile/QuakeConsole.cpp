@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -209,6 +210,18 @@ bool nextCommand(QStringView line, qsizetype &from, Command &command) {
             return true;
     }
     return false;
+}
+
+bool loadsMap(const Command &command) {
+    return command.words.size() == 2 &&
+           (sameCommand(command.name(), u"map") || sameCommand(command.name(), u"gamemap"));
+}
+
+bool aliasLoadsMap(const Command &command) {
+    if (command.words.size() < 3 || !sameCommand(command.name(), u"alias"))
+        return false;
+    const QList<Command> inner = commands(command.words[2].text);
+    return std::any_of(inner.begin(), inner.end(), loadsMap);
 }
 
 SetForm setForm(const Command &command) {

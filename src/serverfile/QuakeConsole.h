@@ -82,6 +82,11 @@ QList<Line> lines(QStringView text);
 enum class SetForm { Accepted, TooFewWords, TooManyWords, BadFlag };
 SetForm setForm(const Command &command);
 
+// Whether the command loads a map: "map" or "gamemap" with one name.
+bool loadsMap(const Command &command);
+// Whether an "alias" command makes an alias that loads a map when it runs.
+bool aliasLoadsMap(const Command &command);
+
 // A variable the server keeps in its server info, which every player sees.
 bool isServerInfo(QStringView variable);
 
