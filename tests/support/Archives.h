@@ -5,7 +5,10 @@
 #include <QStringList>
 #include <QtEndian>
 
-// Game archives made from nothing, byte by byte from their published layouts.
+#include <zip.h>
+
+// Game archives made from nothing: a .pak written byte by byte from its
+// published layout, a .pk3 written by libzip.
 namespace Archives {
 
 template <typename T> QByteArray le(T value) {
@@ -35,21 +38,24 @@ inline QByteArray pak(const QStringList &names, quint32 fileLength = 8) {
     return pakHeader(quint32(12 + data.size()), quint32(directory.size())) + data + directory;
 }
 
-// A .pk3 (a zip64) of only a central directory of these names: listing it
-// needs no more, and it stays small however many entries it has.
+// A .pk3 (a zip) of empty files with these names, written by libzip as
+// other tools write them; false when libzip fails.
 inline bool writePk3(const QString &path, const QStringList &names) {
-    QByteArray directory;
-    for (const QString &name : names)
-        directory += "PK\x01\x02" + QByteArray(24, '\0') + le(quint16(name.toUtf8().size())) +
-                     QByteArray(16, '\0') + name.toUtf8();
-    const quint64 count = quint64(names.size()), size = quint64(directory.size());
-    QFile file(path);
-    const QByteArray ff = le(quint32(0xFFFFFFFF));
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(directory + "PK\x06\x06" + le(quint64(44)) + QByteArray(12, '\0') +
-                      le(count) + le(count) + le(size) + le(quint64(0)) + "PK\x06\x07" +
-                      QByteArray(4, '\0') + le(size) + le(quint32(1)) + "PK\x05\x06" +
-                      QByteArray(4, '\0') + ff + ff + ff + le(quint16(0))) > 0;
+    int code = 0;
+    zip_t *archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!archive)
+        return false;
+    for (const QString &name : names) {
+        zip_source_t *source = zip_source_buffer(archive, nullptr, 0, 0);
+        if (!source ||
+            zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_source_free(source);
+            zip_discard(archive);
+            return false;
+        }
+    }
+    return zip_close(archive) == 0;
 }
 
 } // namespace Archives
