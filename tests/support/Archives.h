@@ -2,8 +2,6 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QList>
-#include <QString>
 #include <QStringList>
 #include <QtEndian>
 
@@ -13,36 +11,35 @@
 // published layout, a .pk3 written by libzip.
 namespace Archives {
 
-inline QByteArray le32(quint32 value) {
-    QByteArray bytes(4, '\0');
+template <typename T> QByteArray le(T value) {
+    QByteArray bytes(sizeof value, '\0');
     qToLittleEndian(value, bytes.data());
     return bytes;
 }
 
 // The 12-byte header: "PACK", the directory's offset and length.
 inline QByteArray pakHeader(quint32 directoryOffset, quint32 directoryLength) {
-    return "PACK" + le32(directoryOffset) + le32(directoryLength);
+    return "PACK" + le(directoryOffset) + le(directoryLength);
 }
 
 // One 64-byte directory entry; a name of 56 bytes has no NUL left.
 inline QByteArray pakEntry(const QByteArray &name, quint32 offset, quint32 length) {
-    return name.leftJustified(56, '\0', true) + le32(offset) + le32(length);
+    return name.leftJustified(56, '\0', true) + le(offset) + le(length);
 }
 
 // A whole .pak: the header, each file's bytes (its name, repeated to the
 // length given), then the directory.
 inline QByteArray pak(const QStringList &names, quint32 fileLength = 8) {
-    QByteArray data;
-    QByteArray directory;
+    QByteArray data, directory;
     for (const QString &name : names) {
-        const quint32 offset = quint32(12 + data.size());
+        directory += pakEntry(name.toLatin1(), quint32(12 + data.size()), fileLength);
         data += name.toLatin1().repeated(int(fileLength)).left(fileLength);
-        directory += pakEntry(name.toLatin1(), offset, fileLength);
     }
     return pakHeader(quint32(12 + data.size()), quint32(directory.size())) + data + directory;
 }
 
-// A .pk3 (a zip) of empty files with these names; false when libzip fails.
+// A .pk3 (a zip) of empty files with these names, written by libzip as
+// other tools write them; false when libzip fails.
 inline bool writePk3(const QString &path, const QStringList &names) {
     int code = 0;
     zip_t *archive =
