@@ -10,17 +10,7 @@
 namespace {
 
 // Values as the console can carry them: a quoted value holds no quote, one
-// in the server info no "\\" or ";" either, an unquoted one is a single word
-// of plain letters.
-QString word(QRandomGenerator &random) {
-    static const QString pool = QStringLiteral("abcxyz019._-");
-    QString out;
-    const int length = 1 + random.bounded(8);
-    for (int i = 0; i < length; ++i)
-        out += pool[random.bounded(int(pool.size()))];
-    return out;
-}
-
+// in the server info no "\\" or ";" either, an unquoted one is a single word.
 ServerSettingsRecord consoleRecord(QRandomGenerator &random) {
     ServerSettingsRecord s = RandomRecords::record(random);
     for (QString *quoted : {&s.AdminName, &s.AdminEmail, &s.AdminLocation, &s.AdminWebsite,
@@ -29,16 +19,12 @@ ServerSettingsRecord consoleRecord(QRandomGenerator &random) {
     for (QString *info :
          {&s.AdminName, &s.AdminEmail, &s.AdminLocation, &s.AdminWebsite, &s.Hostname})
         info->remove(u'\\').remove(u';');
+    const auto word = [&] { return QString::number(random.generate(), 36); };
     for (QString *unquoted :
          {&s.Fraglimit, &s.Timelimit, &s.Maxclients, &s.IdleDetect, &s.InitialMap})
-        *unquoted = word(random);
-    s.MasterServers = word(random) + u' ' + word(random);
+        *unquoted = word();
+    s.MasterServers = word() + u' ' + word();
     return s;
-}
-
-// A composed file without its raw-code block: the commands alone.
-QString commandsOnly(const ServerSettingsRecord &s) {
-    return composeServerFile(s, QStringLiteral("T")).section(QStringLiteral("\r\n"), 28);
 }
 
 } // namespace
@@ -59,7 +45,8 @@ private slots:
                 s.DefaultWeapon.clear();
                 s.RandomizerChosen = false;
             }
-            const ServerFileImport::Result r = ServerFileImport::read(commandsOnly(s));
+            const ServerFileImport::Result r = ServerFileImport::read(
+                composeServerFile(s, "T").section(QStringLiteral("\r\n"), 28));
             QCOMPARE(composeServerFile(r.record, "T"), composeServerFile(s, "T"));
             QCOMPARE(r.keptLines, QStringList());
             QCOMPARE(r.added, QStringList());
@@ -67,47 +54,20 @@ private slots:
         }
     }
 
-    // Files as administrators write them: the host name and time limit taken
-    // ("" for the first answers), the lines kept and the values outside the
-    // tables, each list joined by "|".
+    // Files as administrators write them: what the import takes.
     void handWrittenFiles() {
-        static const char *const rows[][5] = {
-            {"empty", "", "", "", ""},
-            {"comments at line ends, tabs", "Frag Hall", "20", "", ""},
-            {"joined by semicolons, unquoted", "Hall", "5", "exec bots.cfg", ""},
-            {"set twice, the last counts", "", "30", "set sv_gravity 700", ""},
-            {"refused by the server", "", "", "set timelimit 1 6|set hostname|set HOSTNAME other",
-             ""},
-            {"latin-1 letters, outside the tables", "Z\xfcrich", "", "",
-             "Game Type 9|Ammo Given 0"},
-            {"after the map line", "", "40", "", ""},
-            {"bare carriage returns: one line", "", "", "set timelimit 5\rset timelimit 30", ""},
-            {"setmaster turns public on", "", "", "", ""},
-            {"downloads in the set form, a template value", "", "",
-             "set allow_download_sounds \"$ALLOW_DOWNLOAD_SOUNDS\"", ""},
-            {"bare host name", "-= TP =-", "", "", ""},
-            {"settings between two maps", "Later Hall", "25", "", ""},
-            {"no game type, weapon or ammunition", "Plain", "10", "", ""},
-            {"names in other letter cases", "", "20", "set HostName \"Frag Hall\"|TimeLimit 30",
-             ""},
-            {"a whole server", "Frag Hall", "20",
-             "// Frag Hall|set sv_gravity 700|alias rot \"map q2dm1\"", ""},
-        };
         const auto list = [](const char *joined) {
             return QString::fromLatin1(joined).split(u'|', Qt::SkipEmptyParts);
         };
-        for (const auto &[name, host, time, keptLines, outsideLines] : rows) {
-            const ServerFileImport::Result r = ServerFileImport::read(HandWrittenFiles::text(name));
-            const QStringList kept = list(keptLines);
-            QVERIFY2(r.record.Hostname ==
-                             (*host ? QString::fromLatin1(host) : FirstAnswers::Hostname) &&
-                         r.record.Timelimit ==
-                             (*time ? QString::fromLatin1(time) : FirstAnswers::Timelimit) &&
-                         r.keptLines == kept && r.outsideTables == list(outsideLines),
-                     name);
-            // The kept lines stand before the map line of the composed text.
-            const QStringList lines = ServerFileImport::compose(r, "T").split("\r\n");
-            QCOMPARE(lines.mid(lines.size() - 3 - kept.size(), kept.size()), kept);
+        const auto orFirst = [](const char *value, const char *first) {
+            return QString::fromLatin1(*value ? value : first);
+        };
+        for (const HandWrittenFiles::File &file : HandWrittenFiles::all()) {
+            const ServerFileImport::Result r = ServerFileImport::read(file.text);
+            QVERIFY2(r.record.Hostname == orFirst(file.host, FirstAnswers::Hostname) &&
+                         r.record.Timelimit == orFirst(file.time, FirstAnswers::Timelimit) &&
+                         r.keptLines == list(file.kept) && r.outsideTables == list(file.outside),
+                     file.name);
         }
     }
 

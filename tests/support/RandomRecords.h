@@ -32,10 +32,8 @@ inline QString text(QRandomGenerator &random, int maxLength = 24) {
 inline ServerSettingsRecord record(QRandomGenerator &random) {
     ServerSettingsRecord s;
     const auto flag = [&] { return random.bounded(2); };
-    s.AdminName = text(random);
-    s.AdminEmail = text(random);
-    s.AdminLocation = text(random);
-    s.AdminWebsite = text(random);
+    for (QString *admin : {&s.AdminName, &s.AdminEmail, &s.AdminLocation, &s.AdminWebsite})
+        *admin = text(random);
     const int gameType = random.bounded(int(ChoiceTables::gameTypes().size()));
     s.GameType = gameType;
     s.GameTypeName = QString::fromLatin1(ChoiceTables::gameTypes()[gameType].text);
@@ -55,13 +53,11 @@ inline ServerSettingsRecord record(QRandomGenerator &random) {
     s.MasterServers = text(random, 60);
     s.Hostname = text(random);
     s.RconPassword = text(random);
-    s.Fraglimit = text(random, 4);
-    s.Timelimit = text(random, 4);
-    s.Maxclients = text(random, 4);
-    s.AllowDownload = flag();
-    s.AllowDownloadPlayers = flag();
-    s.AllowDownloadModels = flag();
-    s.AllowDownloadSounds = flag();
+    for (QString *limit : {&s.Fraglimit, &s.Timelimit, &s.Maxclients})
+        *limit = text(random, 4);
+    for (SettingNumber *box : {&s.AllowDownload, &s.AllowDownloadPlayers, &s.AllowDownloadModels,
+                               &s.AllowDownloadSounds})
+        *box = flag();
     s.AllowDownloadMaps = SettingNumber::fromText(QString::number(flag()));
     s.IdleDetect = text(random, 4);
     s.InitialMap = text(random, 8);
