@@ -111,14 +111,6 @@ class TestLiveServer : public QObject {
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Return);
     }
-    QString consoleText() { return console()->txtConsole->toPlainText(); }
-    // What the comparison says, for a failure's message.
-    static QString compared(QLabel *summary, QTreeWidget *rows) {
-        QString text = summary->text();
-        for (int i = 0; i < rows->topLevelItemCount(); ++i)
-            text += u'\n' + rows->topLevelItem(i)->toolTip(4);
-        return text;
-    }
     QStringList shown() {
         QStringList texts;
         for (const MessageBox::Shown &box : MessageBox::takeShown())
@@ -160,16 +152,16 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         GuiFixture::click(console()->cmdCompare);
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            console()->lblCompared->text().contains("holds all"),
-            qPrintable(compared(console()->lblCompared, console()->lstDifferences)), 5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(console()->lblCompared->text().contains("holds all"),
+                                  qPrintable(console()->lblCompared->text()), 5000);
         QVERIFY(console()->lstDifferences->isHidden());
 
         // A file's bare "name value" line is asked for as its "set" lines are.
         type(console()->txtCommand, QStringLiteral("allow_download_maps 1"));
         type(console()->txtCommand, QStringLiteral("set timelimit 42"));
         type(console()->txtCommand, QStringLiteral("timelimit"));
-        QTRY_VERIFY_WITH_TIMEOUT(consoleText().contains("\"timelimit\" is \"42\""), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            console()->txtConsole->toPlainText().contains("\"timelimit\" is \"42\""), 5000);
         QTest::keyClick(console()->txtCommand, Qt::Key_Up);
         QTest::keyClick(console()->txtCommand, Qt::Key_Up);
         QCOMPARE(console()->txtCommand->text(), QStringLiteral("set timelimit 42"));
@@ -310,13 +302,10 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(host) << reply << fromOther
                                 << QString::fromLatin1(answer);
         };
-        row("answers", "127.0.0.1", good, false, "Answered.");
         row("by name", "localhost", good, false, "Answered.");
         row("IPv6", "::1", good, false, "Answered.");
         row("never answers", "127.0.0.1", QByteArray(), false, "No answer within 2 s");
         row("answers from another port", "127.0.0.1", good, true, "No answer within 2 s");
-        row("garbage", "127.0.0.1", QByteArray("\x00\x13garbage", 9), false,
-            "not a Quake II status answer");
         row("oversized", "127.0.0.1", good + QByteArray(60000, 'x'), false, "larger than any");
         row("truncated", "127.0.0.1", good.first(good.size() - 5), false, "cut short");
     }
