@@ -18,21 +18,14 @@
 #include "serverwindows/frmServerStatus.h"
 #include "support/ExpectedFiles.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QNetworkDatagram>
-#include <QPlainTextEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QUdpSocket>
+#include <QtWidgets>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <tuple>
 
 #include <sched.h>
 #include <unistd.h>
@@ -41,15 +34,6 @@ namespace {
 
 constexpr quint16 kPort = 27930;
 constexpr int kServerMs = 20000; // the longest the server may take to load its map
-
-// A server file from the wizard's defaults on the test's map.
-QString serverFile() {
-    ServerSettingsRecord record = Expected::wizardDefaults();
-    record.InitialMap = QStringLiteral("q2dm1");
-    record.Hostname = QStringLiteral("Live <b>Test</b>");
-    record.RconPassword = QStringLiteral("letmein");
-    return composeServerFile(record, QStringLiteral("T"));
-}
 
 // A server on loopback that answers every question with the same bytes,
 // from its own port or from another one.
@@ -84,7 +68,8 @@ class TestLiveServer : public QObject {
     frmServerConsole *console() { return server().console(); }
 
     // Start Server from the menu, the unsaved file saved into the game folder.
-    void start(const QString &text, const QString &program, bool saves = true) {
+    // A server file from the wizard's defaults on the test's map.
+    void start(const QString &program, bool saves = true) {
         // A new file holding an rcon password is for its owner and group
         // alone; the server runs as nobody here, so the file is there
         // already, readable, and the save keeps its mode.
@@ -92,7 +77,11 @@ class TestLiveServer : public QObject {
         QVERIFY(cfg.open(QIODevice::WriteOnly | QIODevice::Truncate));
         cfg.close();
         QVERIFY(cfg.setPermissions(cfg.permissions() | QFileDevice::ReadOther));
-        main().replaceServerText(text);
+        ServerSettingsRecord record = Expected::wizardDefaults();
+        record.InitialMap = QStringLiteral("q2dm1");
+        record.Hostname = QStringLiteral("Live <b>Test</b>");
+        record.RconPassword = QStringLiteral("letmein");
+        main().replaceServerText(composeServerFile(record, QStringLiteral("T")));
         server().setChoice({program, QString(), QString::number(kPort)});
         if (saves) {
             MessageBox::scriptAnswer(MessageBox::Answer::Ok);
@@ -101,7 +90,7 @@ class TestLiveServer : public QObject {
         main().mnuStartServer->trigger();
     }
     void startAndLoad() {
-        start(serverFile(), kScripts + QLatin1String("/q2ded_sandboxed.sh"));
+        start(kScripts + QLatin1String("/q2ded_sandboxed.sh"));
         QTRY_VERIFY_WITH_TIMEOUT(console() && console()->txtConsole->toPlainText().contains(
                                                   QLatin1String("server initialization")),
                                  kServerMs);
@@ -274,13 +263,13 @@ private slots:
             QVERIFY(engine > 0 && ::kill(engine, SIGKILL) == 0);
         } else if (fault == QLatin1String("port")) {
             QVERIFY(taken.bind(QHostAddress::LocalHost, kPort));
-            start(serverFile(), wrapper);
+            start(wrapper);
         } else {
             const QString program = fault == QLatin1String("missing") ? m_dir.filePath("none")
                                     : fault == QLatin1String("plain")
                                         ? kScripts + "/SmallestMap.h"
                                         : QStringLiteral("/bin/false");
-            start(serverFile(), program, fault == QLatin1String("false"));
+            start(program, fault == QLatin1String("false"));
         }
         QTRY_VERIFY_WITH_TIMEOUT(!server().runner().running(), 15000);
         const QString said =

@@ -24,10 +24,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
-#include <cstring>
-#include <functional>
 #include <optional>
 
 #include <sched.h>
@@ -157,11 +154,10 @@ class TestRealServer : public QObject {
     ServerRun run(const QString &home, int port, const QString &line, const QByteArray &commands,
                   bool player = false) {
         QProcess sandbox;
-        if (player) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (player)
             environment.insert(QStringLiteral("Q2_SANDBOXED"), QStringLiteral("1"));
-            sandbox.setProcessEnvironment(environment);
-        }
+        sandbox.setProcessEnvironment(environment);
         sandbox.start(kScripts + QLatin1String("/q2sandbox.sh"),
                       {home, QString::number(port), line});
         LoopbackClient client;
@@ -174,10 +170,8 @@ class TestRealServer : public QObject {
         if (!sandbox.waitForFinished(30000))
             sandbox.kill();
         sandbox.waitForFinished(5000);
-        const QString all = QString::fromLatin1(sandbox.readAllStandardOutput());
-        if (sandbox.exitCode() != 0 || !all.contains(QLatin1String("\n== udp ==\n")))
-            qWarning("%s", qPrintable(QString::fromLatin1(sandbox.readAllStandardError())));
-        return parsed(all);
+        return parsed(
+            QString::fromLatin1(sandbox.readAllStandardOutput() + sandbox.readAllStandardError()));
     }
 
     // The engine on a fresh home that holds the text as server.cfg and the
@@ -278,12 +272,10 @@ private slots:
         // N and M stand for fresh variable names, U for N in capitals. What a
         // line seems to do: "NAME=VALUE", "NAME!" for a name left alone.
         static const std::pair<const char *, const char *> forms[] = {
-            {"set N 1", "N=1"},
             {"SET N abc", "N=abc"},
             {"set N 15abc", "N=15abc"},
             {"set N \"two words\"", "N=two words"},
             {"set N \" 7\"", "N= 7"},
-            {"set N \"a;b\"", "N=a;b"},
             {"set N \"\"", "N="},
             {"set N", "N="},
             {"set N two words", "N=two words"},
