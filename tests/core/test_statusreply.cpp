@@ -69,9 +69,6 @@ private slots:
         row("garbage", QByteArray("\x01\x02garbage"), false, false, "", 0, {});
         row("another answer", QByteArray("\xff\xff\xff\xffinfo\n  x q2dm1 0/ 8\n"), false, false,
             "", 0, {});
-        row("larger than any answer",
-            answer("\\mapname\\m\n" + QByteArray(OutOfBand::MaxDatagram, 'x')), false, false, "", 0,
-            {});
     }
 
     void requests() {

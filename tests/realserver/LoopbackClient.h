@@ -30,7 +30,6 @@ public:
                 send(QByteArray());
         });
     }
-    ~LoopbackClient() { disconnect(); }
 
     // Starts connecting; the challenge is asked for again until the server
     // answers, so the server may still be starting.
@@ -45,14 +44,6 @@ public:
     // Runs the event loop until the server sends game frames, or the time is up.
     bool waitInGame(int timeoutMs) {
         return QTest::qWaitFor([this] { return m_stage == Stage::InGame; }, timeoutMs);
-    }
-    // Leaves the server, which then drops the player at once.
-    void disconnect() {
-        if (m_stage >= Stage::Connected)
-            for (int i = 0; i < 3; ++i) // as players do: the packets carry no guarantee
-                send(stringCommand("disconnect"));
-        m_stage = Stage::Idle;
-        m_ticks.stop();
     }
 
 private:
