@@ -33,8 +33,7 @@ public:
 
     // Starts connecting; the challenge is asked for again until the server
     // answers, so the server may still be starting.
-    void connect(const QString &host, quint16 port, const QString &name) {
-        m_host = QHostAddress(host);
+    void connect(quint16 port, const QString &name) {
         m_port = port;
         m_name = name;
         m_stage = Stage::Challenge;
@@ -93,35 +92,30 @@ private:
             m_incoming = sequence & 0x7fffffff;
             const bool reliable = sequence >> 31;
             m_reliableBit ^= quint32(reliable);
-            handleMessage(packet.sliced(8), reliable);
-            send(QByteArray()); // acknowledges at once
-        }
-    }
-
-    // The server says what it wants next in commands for the player's console:
-    // "cmd X" sends X back, "precache N" means everything is there and asks for
-    // "begin N". The rest of the message is not read, only searched for them.
-    void handleMessage(const QByteArray &message, bool reliable) {
-        if (m_stage == Stage::Begun && !reliable && message.startsWith(kFrame))
-            m_stage = Stage::InGame;
-        for (qsizetype at = message.indexOf(kStuffText); at >= 0;
-             at = message.indexOf(kStuffText, at + 1)) {
-            const qsizetype end = message.indexOf('\0', at + 1);
-            const QByteArray text = end < 0 ? QByteArray() : message.sliced(at + 1, end - at - 1);
-            if (!text.endsWith('\n'))
-                continue;
-            if (text.startsWith("cmd "))
-                m_queued += stringCommand(text.sliced(4).chopped(1));
-            else if (text.startsWith("precache ")) {
-                m_queued += stringCommand("begin " + text.sliced(9).chopped(1));
-                m_stage = Stage::Begun;
+            // The server says what it wants next in commands for the player's
+            // console: "cmd X" sends X back, "precache N" means everything is
+            // there and asks for "begin N". The rest of the message is not
+            // read, only searched for them.
+            const QByteArray message = packet.sliced(8);
+            if (m_stage == Stage::Begun && !reliable && message.startsWith(kFrame))
+                m_stage = Stage::InGame;
+            for (qsizetype at = message.indexOf(kStuffText); at >= 0;
+                 at = message.indexOf(kStuffText, at + 1)) {
+                const QByteArray text = message.sliced(at + 1).split('\0').first();
+                if (text.startsWith("cmd ") && text.endsWith('\n'))
+                    m_queued += stringCommand(text.sliced(4).chopped(1));
+                else if (text.startsWith("precache ") && text.endsWith('\n')) {
+                    m_queued += stringCommand("begin " + text.sliced(9).chopped(1));
+                    m_stage = Stage::Begun;
+                }
             }
+            send(QByteArray()); // acknowledges at once
         }
     }
 
     QUdpSocket m_socket;
     QTimer m_ticks;
-    QHostAddress m_host;
+    const QHostAddress m_host{QHostAddress::LocalHost};
     quint16 m_port = 0;
     QString m_name;
     Stage m_stage = Stage::Idle;

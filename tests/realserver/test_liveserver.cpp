@@ -171,7 +171,7 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         LoopbackClient player;
-        player.connect(QStringLiteral("127.0.0.1"), kPort, QStringLiteral("Tester"));
+        player.connect(kPort, QStringLiteral("Tester"));
         QVERIFY(player.waitInGame(kServerMs));
         main().mnuServerStatus->trigger();
         frmServerStatus *status = server().status();

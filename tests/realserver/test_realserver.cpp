@@ -47,15 +47,11 @@ struct ServerRun {
 
 // A run that did not get as far as its closing questions is its output alone.
 ServerRun parsed(const QString &all) {
-    ServerRun run;
-    run.output = all;
-    const qsizetype status = all.indexOf(QLatin1String("\n== status ==\n"));
-    const qsizetype udp = all.indexOf(QLatin1String("\n== udp ==\n"));
-    if (status < 0 || udp < 0)
-        return run;
-    run.output = all.first(status);
-    run.status = all.sliced(status + 14, udp - status - 14);
-    run.udp = all.sliced(udp + 11);
+    static const QRegularExpression marks(QStringLiteral("\n== (?:status|udp) ==\n"));
+    const QStringList parts = all.split(marks);
+    if (parts.size() != 3)
+        return {all, {}, {}, {}, {}};
+    ServerRun run{parts[0], {}, {}, parts[1], parts[2]};
     static const QRegularExpression cvar(QStringLiteral("^.{4} (\\S+) \"(.*)\"$"));
     bool inInfo = false;
     for (const QString &line : run.output.split(u'\n')) {
@@ -162,7 +158,7 @@ class TestRealServer : public QObject {
                       {home, QString::number(port), line});
         LoopbackClient client;
         if (player) {
-            client.connect(QStringLiteral("127.0.0.1"), quint16(port), QStringLiteral("tester"));
+            client.connect(quint16(port), QStringLiteral("tester"));
             m_entered = client.waitInGame(7000);
         }
         sandbox.write(commands);
@@ -264,8 +260,9 @@ private slots:
                 line.seems.append({GeneratedLines::variableOf(*entry),
                                    entry->quoted() ? value : value.trimmed()});
             } else if (entry && !l.text.startsWith(u'/')) { // setmaster: its servers
-                const auto names = record.MasterServers.split(u' ', Qt::SkipEmptyParts);
-                line.seems.append({QStringLiteral("#masters"), names.join(u' ')});
+                line.seems.append(
+                    {QStringLiteral("#masters"),
+                     record.MasterServers.split(u' ', Qt::SkipEmptyParts).join(u' ')});
             }
             lines.append(line);
         }
