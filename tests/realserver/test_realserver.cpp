@@ -172,8 +172,7 @@ class TestRealServer : public QObject {
 
     // The engine on a fresh home that holds the text as server.cfg and the
     // named maps; with a map there it listens where a player finds it.
-    ServerRun exec(const QString &text, const QStringList &maps = {}, bool player = false,
-                   const QByteArray &commands = "cvarlist\nquit\n") {
+    ServerRun exec(const QString &text, const QStringList &maps = {}, bool player = false) {
         QTemporaryDir home(m_dir.path() + QLatin1String("/home-XXXXXX"));
         const QString game = home.path() + QLatin1String("/.yq2/baseq2/");
         bool written = writeFile(game + QLatin1String("server.cfg"), text.toLatin1());
@@ -185,7 +184,7 @@ class TestRealServer : public QObject {
         return run(home.path(), maps.isEmpty() ? 0 : 27910,
                    shellWord(m_engine + QLatin1String("/q2ded")) +
                        QLatin1String(" +set ip 127.0.0.1 +exec server.cfg"),
-                   commands, player);
+                   "cvarlist\nserverinfo\nquit\n", player);
     }
 
 private slots:
@@ -321,8 +320,7 @@ private slots:
         const QString file = texts.join(QLatin1String("\r\n"));
         // With long values the map is there: loading it adds to the server info.
         const bool loads = named && QLatin1String(kCases[index].name) == u"long values";
-        const ServerRun server = exec(file, loads ? QStringList{"q2dm8"} : QStringList(), false,
-                                      "cvarlist\nserverinfo\nquit\n");
+        const ServerRun server = exec(file, loads ? QStringList{"q2dm8"} : QStringList());
         QVERIFY2(server.output.contains(QLatin1String("execing server.cfg")),
                  qPrintable(server.output));
         // The server names each master server it takes: by its address when
