@@ -138,6 +138,10 @@ private slots:
         row("fraglimit 10 20\r\nFraglimit 3\r\nset kv 1\r\nkv 2\r\nalias dmflags \"echo\"\r\n"
             "dmflags 16\r\nnokv 5\r\nmap q2dm1\r\ntimelimit 5\r\n",
             {"fraglimit=20", "kv=1"}, {"fraglimit|1|20|0|1", "kv|4|1|0|0", "timelimit|9|-|1|1"});
+        // A map loads by gamemap, or by an alias that runs it.
+        row("gamemap q2dm1\r\nset fraglimit 3\r\n", {"fraglimit=0"}, {"fraglimit|2|0|1|1"});
+        row("alias go \"gamemap q2dm2\"\r\nset timelimit 5\r\ngo\r\nset fraglimit 3\r\n",
+            {"timelimit=5", "fraglimit=0"}, {"fraglimit|4|0|1|1"});
     }
 
     // The worst word of a console line marks it, wherever it stands.
