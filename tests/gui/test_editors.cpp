@@ -259,7 +259,8 @@ private slots:
               "click Command2; ?text txtQuakeLocation=/usr/games/quake2; answer; "
               "click cmdLocateConfig; ?text txtConfigName=quake2; "
               "type txtQuakeLocation=C:\\Program Files\\Quake2\\quake2.exe; "
-              "type txtConfigName=my server.cfg; type Text1=port?; type txtGameFolder=kestrune; "
+              "type txtConfigName=my server.cfg; type Text1=port?; keys Alt+G; ?focus "
+              "txtGameFolder; type txtGameFolder=kestrune; "
               "click cmdCreate; ?text txtShortCut=" +
               made +
               // An empty program or server file makes no line, but a message.
