@@ -1,7 +1,9 @@
 #include "WizardDriver.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QGroupBox>
+#include <QPalette>
 #include <QProcess>
 #include <QScreen>
 
@@ -183,6 +185,17 @@ class TestEveryWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // A dark look, as a dark desktop theme gives.
+    void initTestCase() {
+        if (qEnvironmentVariable("KESTRUNE_TEST_LOOK") != QLatin1String("dark"))
+            return;
+        QPalette dark(QColor(53, 53, 53));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, Qt::white);
+        dark.setColor(QPalette::Base, QColor(35, 35, 35));
+        QApplication::setPalette(dark);
+    }
+
     void everyWindow_data() {
         QTest::addColumn<Visit>("visit");
         for (const auto &[name, visit] : windows())
@@ -209,30 +222,32 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
     }
 
-    // Each scale in the platform's style and in Fusion (Qt turns a higher
+    // Each scale in the platform's style and in dark Fusion (Qt turns a higher
     // font DPI into such a scale); on a small screen of high resolution,
     // 1024 by 768 at 144 dpi, the grown main window.
     void otherScreens_data() {
-        QTest::addColumn<QString>("scale");
+        QTest::addColumn<QStringList>("environment");
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("platform");
         for (const char *scale : {"1", "1.5", "2"})
-            for (const QStringList &style : {QStringList(), QStringList{"-style", "Fusion"}})
-                if (scale != QLatin1String("1") || !style.isEmpty())
-                    QTest::addRow("scale %s%s", scale, style.isEmpty() ? "" : ", Fusion")
-                        << scale << style + QStringList{"everyWindow"} << "offscreen";
+            for (const bool dark : {false, true})
+                if (scale != QLatin1String("1") || dark)
+                    QTest::addRow("scale %s%s", scale, dark ? ", dark Fusion" : "")
+                        << QStringList{QStringLiteral("QT_SCALE_FACTOR=") + scale,
+                                       dark ? "KESTRUNE_TEST_LOOK=dark" : ""}
+                        << (dark ? QStringList{"-style", "Fusion"} : QStringList()) +
+                               QStringList{"everyWindow"};
         QTest::newRow("small screen")
-            << "1" << QStringList{"everyWindow:main window, grown, with findings"}
-            << "offscreen:configfile=" SMALL_SCREEN_CONFIG;
+            << QStringList{"QT_QPA_PLATFORM=offscreen:configfile=" SMALL_SCREEN_CONFIG}
+            << QStringList{"everyWindow:main window, grown, with findings"};
     }
     void otherScreens() {
-        QFETCH(QString, scale);
+        QFETCH(QStringList, environment);
         QFETCH(QStringList, arguments);
-        QFETCH(QString, platform);
         QProcess child;
         QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-        variables.insert("QT_QPA_PLATFORM", platform);
-        variables.insert("QT_SCALE_FACTOR", scale);
+        for (const QString &setting : environment)
+            if (!setting.isEmpty())
+                variables.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
         child.setProcessEnvironment(variables);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(), arguments);
