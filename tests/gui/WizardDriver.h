@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -70,14 +69,13 @@ public:
     // The window a script works in: "main", "page" (the wizard's), "maplist",
     // "motd", or a window below the main one by its object name.
     QWidget *window(const QString &name) {
-        if (name == u"main")
-            return &m_f.main();
         if (name == u"page")
             return page();
-        if (name == u"maplist" || name == u"motd")
-            return name == u"motd" ? static_cast<QWidget *>(&wizard().motdEditor())
-                                   : &wizard().maplistEditor();
-        return m_f.main().findChild<QWidget *>(name);
+        if (name == u"maplist")
+            return &wizard().maplistEditor();
+        if (name == u"motd")
+            return &wizard().motdEditor();
+        return name == u"main" ? &m_f.main() : m_f.main().findChild<QWidget *>(name);
     }
     bool closed() const { return m_closed; }
 
