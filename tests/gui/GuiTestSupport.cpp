@@ -5,34 +5,20 @@
 #include "platform/ModalScript.h"
 #include "platform/Program.h"
 #include "settings/PublicVars.h"
-#include "wizard/WizardController.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 
-namespace {
-
-// The offscreen platform says so for every window it cannot raise or resize;
-// that is no news in a test run.
-QtMessageHandler g_testHandler = nullptr;
-
-void quietOffscreenNotes(QtMsgType type, const QMessageLogContext &context, const QString &text) {
-    if (text.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (g_testHandler)
-        g_testHandler(type, context, text);
-}
-
-} // namespace
-
 GuiFixture::GuiFixture() {
-    static const bool quiet = [] {
-        g_testHandler = qInstallMessageHandler(quietOffscreenNotes);
-        return true;
-    }();
-    Q_UNUSED(quiet);
+    // The offscreen platform says so for every window it cannot raise or
+    // resize; that is no news in a test run.
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (previous && !text.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, text);
+        });
     // The windows' places are kept in a folder of the run's own, never in the
     // user's settings, and every test starts without any.
     static QTemporaryDir settings;
@@ -57,11 +43,8 @@ void GuiFixture::restart() {
 }
 
 GuiFixture::~GuiFixture() {
-    const int pending = ModalScript::pendingWindows() + FileDialog::pendingAnswers();
     m_main.reset();
     Program::setEndHandler({});
-    if (pending != 0)
-        qWarning("%d scripted answers were never used", pending);
 }
 
 void GuiFixture::click(QAbstractButton *button) {
@@ -118,8 +101,4 @@ void GuiFixture::answerPrompt(const QString &button) {
         else
             click(GuiFixture::button(prompt, button));
     });
-}
-
-WizardPage *GuiFixture::visiblePage() {
-    return m_main->procedures().wizard().visiblePage();
 }

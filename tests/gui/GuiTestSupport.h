@@ -1,7 +1,6 @@
 #pragma once
 
 #include "mainwindow/frmOutput.h"
-#include "wizard/WizardPage.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -51,9 +50,6 @@ public:
     // The next unsaved-changes prompt is answered with this button
     // ("cmdYes", "cmdNo", "cmdCancel"), or closed by its close box ("close").
     static void answerPrompt(const QString &button);
-
-    // The wizard page on screen, or nullptr.
-    WizardPage *visiblePage();
 
 private:
     std::unique_ptr<frmOutput> m_main;

@@ -39,14 +39,15 @@ private slots:
                // Saved and opened again: the text area and the findings
                // under it (the empty time limit is one) join the tab order.
                "in main/txtOutput; keys Ctrl+End, Return; type txtOutput=set timelimit; "
-               "answer server.cfg; keys Ctrl+S; ?saved; answer server.cfg; keys Ctrl+O; ?loaded; "
+               "answer server.cfg; keys Ctrl+S; ?saved; answer server.cfg; keys Ctrl+O; ?done; "
                "?shown lstFindings; in main/cmdStartConfig; keys Tab; ?focus Command1; keys Tab; "
                "?focus txtOutput; keys Tab; ?focus lstFindings; keys Tab; "
                "?focus cmdCreateShortcut; keys Alt+A; ?shown frmAbout; in frmAbout; keys Return; "
                "?hidden frmAbout; in main; keys Alt+C; ?shown frmShortcut; in frmShortcut; "
                "keys Escape; ?hidden frmShortcut; "
                // Ctrl+X cuts in a text box and exits elsewhere.
-               "in main/txtOutput; keys Ctrl+A, Ctrl+X; ?output ; ?ends 0; type txtOutput=x; "
+               "in main/txtOutput; keys Ctrl+A, Ctrl+X; ?text txtOutput=; ?ends 0; type "
+               "txtOutput=x; "
                "in main/cmdStartConfig; prompt Alt+N; keys Ctrl+X; ?done; ?ends 1";
         QTest::newRow("escape is cancel")
             << "in main; keys Alt+W; ?page frmServerWizard; in page; prompt Alt+C; "
@@ -57,11 +58,8 @@ private slots:
         QTest::newRow("maplist editor")
             << "in maplist/File1; keys Down, Down, Space; ?text txtMap=q2dm2.bsp; keys Up, Return; "
                "?text lstMaps=q2dm1 0 15; ?shown maplist; keys Down, Return; "
-               "?text lstMaps=q2dm1 0 15|q2dm2 0 15; click lstMaps=0; in maplist/lstMaps; keys "
-               "Ctrl+Up; "
-               "?text lstMaps=q2dm1 0 15|q2dm2 0 15; keys Ctrl+Down; "
-               "?text lstMaps=q2dm2 0 15|q2dm1 0 15; keys Ctrl+Up; "
-               "?text lstMaps=q2dm1 0 15|q2dm2 0 15; keys Alt+D; "
+               "?text lstMaps=q2dm1 0 15|q2dm2 0 15; click lstMaps=0; in maplist/lstMaps; "
+               "keys Ctrl+Down; "
                "?text lstMaps=q2dm2 0 15|q2dm1 0 15; keys Alt+U; "
                "?text lstMaps=q2dm1 0 15|q2dm2 0 15; keys Escape; ?hidden maplist";
     }
