@@ -109,11 +109,12 @@ public:
         }
     }
 
-private:
+    // A name in the driver's folder, as a script names it.
     QString file(const QString &name) const {
         return name.isEmpty() || QDir::isAbsolutePath(name) ? name : m_folder + u'/' + name;
     }
 
+private:
     void act(const QString &verb, const QString &rest) {
         const QString name = rest.section(u'=', 0, 0), text = rest.section(u'=', 1);
         QWidget *in = window(m_in.section(u'/', 0, 0));

@@ -209,7 +209,9 @@ private slots:
         WizardDriver w(f, m_dir.path());
         frmCreateMaplist &m = editor(f);
         f.main().replaceServerText(QStringLiteral("set rcon_password secret\r\n"));
-        PublicVars::Saved = true; // Open and Import ask nothing first
+        QTemporaryDir elsewhere; // saved there, Open and Import ask nothing first
+        w.run("answer " + elsewhere.filePath("start.cfg") + "; menu mnuSave");
+        QVERIFY(PublicVars::Saved);
         const QByteArray before = snapshot(m_dir.path());
         QVERIFY(before.contains("/dev/null c 666") && before.contains("  " + b("two.cfg")));
         MessageBox::takeShown();
