@@ -18,19 +18,19 @@ QStringList places() {
 
 DatagramLink *DatagramLink::open(Events events, QObject *parent, QString *why) {
     // Loaded once; the library stays loaded while the program runs.
-    static const MakeDatagramLink make = [why] {
+    static const auto [make, error] = [] {
         QLibrary library;
         for (const QString &dir : places()) {
             library.setFileName(QDir(dir).filePath(QStringLiteral("kestrune_udp")));
             if (library.load())
-                return reinterpret_cast<MakeDatagramLink>(library.resolve(MakeDatagramLinkName));
+                return std::pair(
+                    reinterpret_cast<MakeDatagramLink>(library.resolve(MakeDatagramLinkName)),
+                    library.errorString());
         }
-        *why = library.errorString();
-        return MakeDatagramLink{};
+        return std::pair(MakeDatagramLink{}, library.errorString());
     }();
     if (!make) {
-        if (why->isEmpty())
-            *why = QStringLiteral("the network module kestrune_udp was not found");
+        *why = error;
         return nullptr;
     }
     return make(std::move(events), parent);

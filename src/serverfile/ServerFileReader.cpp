@@ -11,27 +11,25 @@
 
 namespace {
 
-// Where each line from `from` on that holds one of the words starts, in order
-// and each once.
-std::vector<qsizetype> linesHolding(QByteArrayView bytes, qsizetype from,
-                                    std::initializer_list<const char *> words) {
-    std::vector<qsizetype> starts;
+// The lines from `from` on that hold one of the words, in order and each once.
+std::vector<QByteArrayView> linesHolding(QByteArrayView bytes, qsizetype from,
+                                         std::initializer_list<const char *> words) {
+    std::vector<QByteArrayView> lines;
     for (const char *word : words) {
         const QByteArrayMatcher matcher(word);
         for (qsizetype at = matcher.indexIn(bytes, from); at >= 0;) {
             qsizetype start = at;
             while (start > from && bytes[start - 1] != '\r' && bytes[start - 1] != '\n')
                 --start;
-            starts.push_back(start);
-            qsizetype end = at;
-            while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-                ++end;
-            at = matcher.indexIn(bytes, end);
+            lines.push_back(*TextLines(bytes.sliced(start)).next());
+            at = matcher.indexIn(bytes, start + lines.back().size());
         }
     }
-    std::sort(starts.begin(), starts.end());
-    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-    return starts;
+    const auto byPlace = [](QByteArrayView a, QByteArrayView b) { return a.data() < b.data(); };
+    const auto samePlace = [](QByteArrayView a, QByteArrayView b) { return a.data() == b.data(); };
+    std::sort(lines.begin(), lines.end(), byPlace);
+    lines.erase(std::unique(lines.begin(), lines.end(), samePlace), lines.end());
+    return lines;
 }
 
 } // namespace
@@ -54,8 +52,9 @@ std::optional<ServerFileContents> readServerFile(QByteArrayView bytes) {
     using S = ServerSettingsRecord;
     // Only three commands are wanted: the lines that name them are found by
     // searching the rest of the file, not by looking into every line.
-    for (const qsizetype start : linesHolding(bytes, cursor.position(), {"weapon", "highscorer"})) {
-        const QString text = QString::fromLatin1(TextLines(bytes.sliced(start)).next().value());
+    for (const QByteArrayView line :
+         linesHolding(bytes, cursor.position(), {"weapon", "highscorer"})) {
+        const QString text = QString::fromLatin1(line);
         const GeneratedLines::ParsedLine parsed = GeneratedLines::parse(text);
         if (!parsed.command)
             continue;
